@@ -1,0 +1,26 @@
+# make run   installs what is missing, builds, starts the program
+# make test  the same set-up, then every test
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	printf '\t\t\t\t\t\n' | $(BUILD_DIR)/tools/durnoval-calc-driver
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the build, the program and its tests need.
+# Does nothing when all of them are present.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake make g++ pkg-config
+    # core tests
+    libgtest-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
