@@ -17,7 +17,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	printf '\t\t\t\t\t\n' | $(BUILD_DIR)/tools/durnoval-calc-driver
+	$(BUILD_DIR)/app/durnoval
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

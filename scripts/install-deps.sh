@@ -8,6 +8,10 @@ packages=(
     cmake make g++ pkg-config
     # core tests
     libgtest-dev
+    # the windows: Qt 6 Widgets (with Qt Test), and faces with the design fonts' metrics
+    qt6-base-dev
+    fonts-liberation2
+    fonts-comic-neue
 )
 
 missing=()
@@ -23,4 +27,4 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,79 @@
+#include "ui/controls.h"
+
+#include "ui/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace durnoval {
+namespace {
+
+QWidget *createWidget(const ControlSpec &spec, QWidget *parent) {
+    switch (spec.kind) {
+    case ControlKind::Label: {
+        auto *label = new QLabel(QString::fromUtf8(spec.text), parent);
+        // Captions wrap at word boundaries from the top of a box that never grows; what
+        // does not fit is cut at its bottom.
+        label->setWordWrap(true);
+        label->setAlignment(spec.alignment | Qt::AlignTop);
+        if (spec.framed) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setLineWidth(1);
+        }
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto *field = new QLineEdit(QString::fromUtf8(spec.text), parent);
+        field->setAlignment(spec.alignment);
+        return field;
+    }
+    case ControlKind::Button: {
+        auto *button = new QPushButton(QString::fromUtf8(spec.text), parent);
+        // As on the design's platform, Enter presses the button that has the focus.
+        button->setAutoDefault(true);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void createControls(QWidget *clientArea, std::span<const ControlSpec> specs) {
+    std::vector<std::pair<int, QWidget *>> focusChain;
+    for (const ControlSpec &spec : specs) {
+        QWidget *widget = createWidget(spec, clientArea);
+        widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        if (spec.font)
+            widget->setFont(designFont(*spec.font));
+        if (spec.toolTip)
+            widget->setToolTip(QString::fromUtf8(spec.toolTip));
+        widget->setAccessibleName(spec.accessibleName
+                                      ? QString::fromUtf8(spec.accessibleName)
+                                      : displayedCaption(QString::fromUtf8(spec.text)));
+        widget->setVisible(spec.visible);
+        if (spec.tabIndex && widget->focusPolicy() != Qt::NoFocus)
+            focusChain.emplace_back(*spec.tabIndex, widget);
+    }
+    std::sort(focusChain.begin(), focusChain.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focusChain.size(); ++i)
+        QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
+}
+
+QString displayedCaption(const QString &text) {
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i; // "&&" shows one '&'; "&E" shows 'E'
+        shown += text[i];
+    }
+    return shown;
+}
+
+} // namespace durnoval

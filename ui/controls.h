@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/fonts.h"
+
+#include <QString>
+#include <Qt>
+
+#include <optional>
+#include <span>
+
+class QWidget;
+
+namespace durnoval {
+
+enum class ControlKind { Label, TextBox, Button };
+
+// One control of a window's design: geometry in twips, the font (none: the window's),
+// tab index (none for controls that take no focus), tooltip and accessible name (none: the
+// control's text).
+struct ControlSpec {
+    const char *name;
+    ControlKind kind;
+    const char *text;
+    int left, top, width, height;
+    std::optional<FontSpec> font;
+    Qt::Alignment alignment;
+    bool framed;
+    bool visible;
+    std::optional<int> tabIndex;
+    const char *toolTip;
+    const char *accessibleName;
+};
+
+// Builds the controls as children of the window's client area and chains the focusable ones
+// in the order of their tab indices.
+void createControls(QWidget *clientArea, std::span<const ControlSpec> specs);
+
+// A caption as shown, without the '&' that marks an access key.
+QString displayedCaption(const QString &text);
+
+} // namespace durnoval

@@ -1,0 +1,35 @@
+#include "ui/fonts.h"
+
+#include <QFontInfo>
+#include <QStringList>
+
+#include <cmath>
+#include <string_view>
+
+namespace durnoval {
+namespace {
+
+// Arial-metric faces run about 3 % wider than the design's sans serif, enough to push the
+// longest one-line captions onto a second line their boxes have no room for.
+constexpr int kSubstituteStretch = 97;
+
+} // namespace
+
+void registerFontSubstitutes() {
+    // Liberation Sans has Arial's metrics, the closest match to the design's sans serif;
+    // Comic Neue is drawn after the comic face.
+    QFont::insertSubstitutions(QString::fromLatin1(kSansSerifFace),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QString::fromLatin1(kComicFace), {QStringLiteral("Comic Neue")});
+}
+
+QFont designFont(const FontSpec &spec) {
+    QFont font(QString::fromLatin1(spec.face));
+    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
+    font.setBold(spec.bold);
+    if (std::string_view(spec.face) == kSansSerifFace && QFontInfo(font).family() != font.family())
+        font.setStretch(kSubstituteStretch);
+    return font;
+}
+
+} // namespace durnoval

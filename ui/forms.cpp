@@ -1,0 +1,75 @@
+#include "ui/forms.h"
+
+#include "ui/fonts.h"
+#include "ui/frmDurnoval.h"
+#include "ui/frmEndDurnoval.h"
+
+#include <QApplication>
+#include <QScreen>
+
+namespace durnoval {
+namespace {
+
+void quitEventLoop() {
+    QCoreApplication::exit(0);
+}
+
+void centreOnScreen(QWidget &window) {
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+// Creates a window on first use, centred; later uses find it where the user left it.
+template <typename Window> Window &instance(std::unique_ptr<Window> &window, Forms &forms) {
+    if (!window) {
+        window = std::make_unique<Window>(forms);
+        centreOnScreen(*window);
+    }
+    return *window;
+}
+
+} // namespace
+
+Forms::Forms(std::function<void()> endProgram)
+    : m_endProgram(endProgram ? std::move(endProgram) : quitEventLoop) {
+    // Only "Yes" in the exit window ends the program; the main window is hidden while it asks.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    registerFontSubstitutes();
+}
+
+Forms::~Forms() = default;
+
+frmDurnoval &Forms::durnoval() {
+    return instance(m_durnoval, *this);
+}
+
+frmEndDurnoval &Forms::endDurnoval() {
+    return instance(m_endDurnoval, *this);
+}
+
+void Forms::showDurnoval() {
+    show(durnoval());
+}
+
+void Forms::showEndDurnoval() {
+    show(endDurnoval());
+}
+
+void Forms::showAbout() {
+    // The about window is not part of the program yet.
+}
+
+void Forms::endProgram() {
+    // Hidden windows take no more input, so no handler runs after this one.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    m_endProgram();
+}
+
+void Forms::show(QWidget &window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace durnoval

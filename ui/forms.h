@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace durnoval {
+
+class frmDurnoval;
+class frmEndDurnoval;
+
+// The program's windows: one instance of each, created on its first show and kept, hidden or
+// not, until the program ends. Windows are independent top-level windows without an owner.
+class Forms {
+public:
+    // endProgram ends the event loop; tests pass their own to watch the program end.
+    explicit Forms(std::function<void()> endProgram = {});
+    ~Forms();
+    Forms(const Forms &) = delete;
+    Forms &operator=(const Forms &) = delete;
+
+    frmDurnoval &durnoval();
+    frmEndDurnoval &endDurnoval();
+
+    void showDurnoval();
+    void showEndDurnoval();
+    void showAbout();
+
+    // Ends the program at once: every window goes and the event loop returns 0.
+    void endProgram();
+
+    // Visible, in front and active; a window shown for the first time is centred first.
+    static void show(QWidget &window);
+
+private:
+    std::function<void()> m_endProgram;
+    std::unique_ptr<frmDurnoval> m_durnoval;
+    std::unique_ptr<frmEndDurnoval> m_endDurnoval;
+};
+
+} // namespace durnoval
