@@ -12,6 +12,10 @@ packages=(
     qt6-base-dev
     fonts-liberation2
     fonts-comic-neue
+    # desktop integration checks and the Debian package
+    desktop-file-utils
+    appstream
+    dpkg-dev
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -31,6 +32,13 @@ QWidget *createWidget(const ControlSpec &spec, QWidget *parent) {
         field->setAlignment(spec.alignment);
         return field;
     }
+    case ControlKind::Picture: {
+        // Shown at its natural size; decoded when its window is first built.
+        auto *picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(QString::fromUtf8(spec.text)));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
     case ControlKind::Button: {
         auto *button = new QPushButton(QString::fromUtf8(spec.text), parent);
         // As on the design's platform, Enter presses the button that has the focus.
@@ -53,9 +61,10 @@ void createControls(QWidget *clientArea, std::span<const ControlSpec> specs) {
             widget->setFont(designFont(*spec.font));
         if (spec.toolTip)
             widget->setToolTip(QString::fromUtf8(spec.toolTip));
-        widget->setAccessibleName(spec.accessibleName
-                                      ? QString::fromUtf8(spec.accessibleName)
-                                      : displayedCaption(QString::fromUtf8(spec.text)));
+        if (spec.accessibleName)
+            widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        else if (spec.kind != ControlKind::Picture)
+            widget->setAccessibleName(displayedCaption(QString::fromUtf8(spec.text)));
         widget->setVisible(spec.visible);
         if (spec.tabIndex && widget->focusPolicy() != Qt::NoFocus)
             focusChain.emplace_back(*spec.tabIndex, widget);

@@ -12,9 +12,10 @@ class QWidget;
 
 namespace durnoval {
 
-enum class ControlKind { Label, TextBox, Button };
+enum class ControlKind { Label, TextBox, Button, Picture };
 
-// One control of a window's design: geometry in twips, the font (none: the window's),
+// One control of a window's design: geometry in twips, the font (none: the window's), the
+// text (for a picture, its resource),
 // tab index (none for controls that take no focus), tooltip and accessible name (none: the
 // control's text).
 struct ControlSpec {

@@ -1,11 +1,15 @@
 #include "ui/forms.h"
 
 #include "ui/fonts.h"
+#include "ui/frmAbout.h"
 #include "ui/frmDurnoval.h"
 #include "ui/frmEndDurnoval.h"
+#include "ui/version.h"
 
 #include <QApplication>
 #include <QScreen>
+
+#include <type_traits>
 
 namespace durnoval {
 namespace {
@@ -22,7 +26,10 @@ void centreOnScreen(QWidget &window) {
 // Creates a window on first use, centred; later uses find it where the user left it.
 template <typename Window> Window &instance(std::unique_ptr<Window> &window, Forms &forms) {
     if (!window) {
-        window = std::make_unique<Window>(forms);
+        if constexpr (std::is_constructible_v<Window, Forms &>)
+            window = std::make_unique<Window>(forms);
+        else
+            window = std::make_unique<Window>();
         centreOnScreen(*window);
     }
     return *window;
@@ -32,6 +39,9 @@ template <typename Window> Window &instance(std::unique_ptr<Window> &window, For
 
 Forms::Forms(std::function<void()> endProgram)
     : m_endProgram(endProgram ? std::move(endProgram) : quitEventLoop) {
+    QCoreApplication::setApplicationName(QString::fromUtf8(version::kProductName));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(version::kVersion));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(version::kApplicationId));
     // Only "Yes" in the exit window ends the program; the main window is hidden while it asks.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutes();
@@ -41,6 +51,10 @@ Forms::~Forms() = default;
 
 frmDurnoval &Forms::durnoval() {
     return instance(m_durnoval, *this);
+}
+
+frmAbout &Forms::about() {
+    return instance(m_about, *this);
 }
 
 frmEndDurnoval &Forms::endDurnoval() {
@@ -56,7 +70,7 @@ void Forms::showEndDurnoval() {
 }
 
 void Forms::showAbout() {
-    // The about window is not part of the program yet.
+    show(about());
 }
 
 void Forms::endProgram() {

@@ -7,6 +7,7 @@ class QWidget;
 
 namespace durnoval {
 
+class frmAbout;
 class frmDurnoval;
 class frmEndDurnoval;
 
@@ -21,6 +22,7 @@ public:
     Forms &operator=(const Forms &) = delete;
 
     frmDurnoval &durnoval();
+    frmAbout &about();
     frmEndDurnoval &endDurnoval();
 
     void showDurnoval();
@@ -36,6 +38,7 @@ public:
 private:
     std::function<void()> m_endProgram;
     std::unique_ptr<frmDurnoval> m_durnoval;
+    std::unique_ptr<frmAbout> m_about;
     std::unique_ptr<frmEndDurnoval> m_endDurnoval;
 };
 
