@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <limits>
+
 namespace durnoval {
 namespace {
 
@@ -158,6 +160,7 @@ void frmDurnoval::bindState() {
         const EntrySlot &slot = kEntrySlots[i];
         QLineEdit *field = findChild<QLineEdit *>(QString::fromLatin1(slot.name));
         field->setAccessibleName(capitalised(slot.description));
+        field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this,
                 [this, &slot](const QString &text) { m_state.*slot.text = text.toStdString(); });
@@ -233,8 +236,12 @@ void frmDurnoval::showState() {
     }
     for (std::size_t i = 0; i < kOutputSlots.size(); ++i) {
         const ResultText &result = m_state.*kOutputSlots[i].result;
-        m_outputs[i]->setText(QString::fromStdString(result.text));
+        const QString text = QString::fromStdString(result.text);
+        m_outputs[i]->setText(text);
         m_outputs[i]->setVisible(result.visible);
+        // A named label's text never reaches a screen reader, so its name carries the value.
+        const QString what = capitalised(kOutputSlots[i].description);
+        m_outputs[i]->setAccessibleName(text.isEmpty() ? what : what + ": " + text);
     }
 }
 
@@ -267,8 +274,10 @@ bool frmDurnoval::filterEntryEvent(std::size_t entry, QEvent *event) {
         &frmDurnoval::txtRim_KeyPress,   &frmDurnoval::txtWidth2_KeyPress,
         &frmDurnoval::txtWall2_KeyPress, &frmDurnoval::txtRim2_KeyPress,
     };
-    auto *keyEvent = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::ShortcutOverride && isMenuShortcut(*keyEvent)) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
+    if (event->type() == QEvent::ShortcutOverride && isMenuShortcut(keyEvent)) {
         // The field would claim Ctrl+C, Ctrl+X, Ctrl+E and Shift+Del for editing; the menu
         // shortcuts come first.
         event->ignore();
@@ -276,7 +285,7 @@ bool frmDurnoval::filterEntryEvent(std::size_t entry, QEvent *event) {
     }
     if (event->type() != QEvent::KeyPress)
         return false;
-    const std::optional<int> code = typedCharacterCode(*keyEvent);
+    const std::optional<int> code = typedCharacterCode(keyEvent);
     if (!code)
         return false;
     int keyAscii = *code;

@@ -68,6 +68,7 @@ class frmAboutTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { quietPlatformWarnings(); }
     void init() {
         m_fixture.setUp();
         m_fixture.forms->showDurnoval();

@@ -62,6 +62,7 @@ class frmDurnovalTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { quietPlatformWarnings(); }
     void init() {
         m_fixture.setUp();
         m_fixture.forms->showDurnoval();
@@ -283,6 +284,20 @@ private slots:
         field("txtWidth2")->paste(); // what the context menu's Paste does
         QCOMPARE(field("txtWidth2")->text(), QStringLiteral(" 2a5-"));
         QCOMPARE(m_window->state().txtWidth2, std::string(" 2a5-"));
+    }
+
+    void longPasteIsKeptWhole() {
+        const QString pasted(40000, u'1');
+        QGuiApplication::clipboard()->setText(pasted);
+        field("txtWidth")->setFocus();
+        field("txtWidth")->paste();
+        QCOMPARE(field("txtWidth")->text(), pasted);
+        QCOMPARE(m_window->state().txtWidth.size(), std::size_t(40000));
+        QTest::keyClick(field("txtWidth"), Qt::Key_Return);
+        auto *box = m_window->findChild<QMessageBox *>("calcErrorBox");
+        QVERIFY(box);
+        QVERIFY(box->text().contains("too large"));
+        box->button(QMessageBox::Ok)->click();
     }
 
     void menuShortcutsActBeforeTheField_data() {

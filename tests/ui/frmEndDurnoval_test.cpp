@@ -28,6 +28,7 @@ class frmEndDurnovalTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { quietPlatformWarnings(); }
     void init() {
         m_fixture.setUp();
         m_fixture.forms->showDurnoval();

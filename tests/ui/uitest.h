@@ -13,6 +13,17 @@
 
 namespace durnoval::test {
 
+// The offscreen platform warns of every raise() it cannot do; that says nothing about the
+// program, and it would bury what does. Call from initTestCase(), after the test log is set up.
+inline void quietPlatformWarnings() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
+}
+
 // A fresh set of windows per test, with the program's end recorded instead of carried out.
 struct FormsFixture {
     int endRequests = 0;
