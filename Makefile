@@ -1,9 +1,14 @@
-# make run   installs what is missing, builds, starts the program
-# make test  the same set-up, then every test
+# make run    installs what is missing, builds, starts the program
+# make test   the same set-up, then every test
+# make check  every test again under AddressSanitizer and UndefinedBehaviorSanitizer, then a
+#             fuzz run of the core (FUZZ_SECONDS, 60 by default)
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test package clean
+.PHONY: all deps configure build run test check sanitize fuzz package clean
 
 all: build
 
@@ -22,9 +27,24 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+check: sanitize fuzz
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# New inputs the fuzzer finds go to $(FUZZ_DIR)/corpus; the committed seeds stay as they are.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DDURNOVAL_FUZZ=ON -DDURNOVAL_SANITIZE=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/fuzz/calc_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_DIR)/corpus fuzz/corpus
+
 # The Debian package, build/durnoval_<version>_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
