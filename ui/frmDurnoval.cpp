@@ -162,7 +162,7 @@ void frmDurnoval::bindState() {
         field->setAccessibleName(capitalised(slot.description));
         field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
         field->installEventFilter(this);
-        connect(field, &QLineEdit::textEdited, this,
+        connect(field, &QLineEdit::textChanged, this,
                 [this, &slot](const QString &text) { m_state.*slot.text = text.toStdString(); });
         m_entries[i] = field;
     }
