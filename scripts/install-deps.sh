@@ -16,6 +16,12 @@ packages=(
     desktop-file-utils
     appstream
     dpkg-dev
+    # end-to-end test on a real X server
+    xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
+    # make check: clang's libFuzzer and sanitizer runtimes
+    clang libclang-rt-14-dev
+    # measurements: Google Benchmark, and X access for the start-up script
+    libbenchmark-dev python3-xlib
 )
 
 missing=()

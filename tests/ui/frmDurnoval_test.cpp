@@ -368,6 +368,9 @@ private slots:
         run(calculate);
         QCOMPARE(fieldTexts(), (QStringList{"225", "45", "16", "215", "55", "16"}));
         QCOMPARE(shownResults(), (QStringList{"24.", "25.3", "105%", "63mph"}));
+        // A screen reader reads a result through its name.
+        QCOMPARE(label("lblPercent")->accessibleName(),
+                 QStringLiteral("New diameter in percent of the original: 105%"));
         run(calculate);
         QCOMPARE(shownResults(), (QStringList{"24.", "25.3", "105%", "63mph"}));
         run(clear);
@@ -375,6 +378,8 @@ private slots:
         QCOMPARE(shownResults(), QStringList(4, QStringLiteral("hidden")));
         for (const char *name : kResults)
             QVERIFY(label(name)->text().isEmpty());
+        QCOMPARE(label("lblMph")->accessibleName(),
+                 QStringLiteral("True speed when the speedometer reads 60 mph"));
     }
 
     void menusFollowTheDesign() {
