@@ -4,12 +4,19 @@ Run through bench/startup.sh, which provides the X server. For each run: the tim
 starting the process to its first top-level window being mapped and painted (some pixel
 differs from the rest), and the process's peak resident memory (VmHWM) once it is painted.
 Runs alternate between the programs; medians and ratios are printed.
+
+Wall time on a shared virtual machine varies by tens of percent from one minute to the next,
+so the script also counts the instructions each program executes until its first painted
+frame (callgrind): the same every run, whatever else the machine does.
 """
 
+import glob
 import os
+import signal
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 from Xlib import X, display
@@ -40,6 +47,15 @@ def painted(window):
     return data.count(data[:4]) * 4 != len(data)
 
 
+def cpu_seconds(pid):
+    """CPU time of all the process's threads so far (nanosecond counters, unlike /proc/PID/stat)."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        with open(f"/proc/{pid}/task/{task}/schedstat") as schedstat:
+            total += int(schedstat.read().split()[0])
+    return total / 1e9
+
+
 def peak_memory_kib(pid):
     with open(f"/proc/{pid}/status") as status:
         for line in status:
@@ -57,8 +73,9 @@ def measure(conn, pid_atom, command):
             window = window or window_of(conn, pid_atom, process.pid)
             if window is not None and painted(window):
                 seconds = time.perf_counter() - start
+                cpu = cpu_seconds(process.pid)
                 time.sleep(SETTLE_SECONDS)
-                return seconds, peak_memory_kib(process.pid)
+                return seconds, cpu, peak_memory_kib(process.pid)
             time.sleep(POLL_SECONDS)
         raise RuntimeError(f"{command[0]}: no painted window within {DEADLINE_SECONDS} s")
     finally:
@@ -66,9 +83,40 @@ def measure(conn, pid_atom, command):
         process.wait()
 
 
+def instructions(conn, pid_atom, command):
+    """Instructions the process executes until its window is painted, counted by callgrind."""
+    with tempfile.TemporaryDirectory() as folder:
+        out = os.path.join(folder, "callgrind.%p")
+        wrapped = ["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}"] + command
+        start = time.perf_counter()
+        process = subprocess.Popen(wrapped, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            window = None
+            while time.perf_counter() - start < 10 * DEADLINE_SECONDS:
+                window = window or window_of(conn, pid_atom, process.pid)
+                if window is not None and painted(window):
+                    break
+                time.sleep(10 * POLL_SECONDS)
+            process.send_signal(signal.SIGTERM)  # callgrind writes its counts on the way out
+            process.wait()
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        with open(os.path.join(folder, f"callgrind.{process.pid}")) as counts:
+            for line in counts:
+                if line.startswith("summary:"):
+                    return int(line.split()[1])
+    raise RuntimeError(f"{command[0]}: no instruction count")
+
+
 def main():
     runs = int(sys.argv[1])
-    programs = {"durnoval": [sys.argv[2]], "bare Qt window": [sys.argv[3]]}
+    programs = {
+        "durnoval": [sys.argv[2]],
+        "bare, same text": [sys.argv[3], "--same-text"],
+        "bare Qt window": [sys.argv[3]],
+    }
     conn = display.Display()
     pid_atom = conn.intern_atom("_NET_WM_PID")
     results = {name: [] for name in programs}
@@ -79,15 +127,22 @@ def main():
             results[name].append(measure(conn, pid_atom, command))
 
     medians = {}
+    print(f"medians of {runs} runs: wall time to the first painted frame, CPU time spent by "
+          f"then, peak memory")
     for name, samples in results.items():
-        seconds = statistics.median(s for s, _ in samples)
-        memory = statistics.median(m for _, m in samples)
-        medians[name] = (seconds, memory)
-        print(f"{name:15} start-up median {seconds * 1000:7.1f} ms   "
-              f"peak memory median {memory / 1024:6.1f} MiB   ({runs} runs)")
-    ours, bare = medians["durnoval"], medians["bare Qt window"]
-    print(f"ratio           start-up {ours[0] / bare[0]:.3f}   "
-          f"memory {ours[1] / bare[1]:.3f} ({(ours[1] - bare[1]) / 1024:+.1f} MiB)")
+        seconds, cpu, memory = (statistics.median(column) for column in zip(*samples))
+        medians[name] = (seconds, cpu, memory)
+        print(f"{name:16} {seconds * 1000:7.1f} ms   CPU {cpu * 1000:7.1f} ms   "
+              f"{memory / 1024:6.1f} MiB")
+    counts = {name: instructions(conn, pid_atom, command) for name, command in programs.items()}
+    for name, count in counts.items():
+        print(f"{name:16} {count / 1e6:7.1f} million instructions to the first painted frame")
+    ours = medians["durnoval"]
+    for name in ("bare, same text", "bare Qt window"):
+        bare = medians[name]
+        print(f"durnoval / {name:16} start-up {ours[0] / bare[0]:.3f}   CPU {ours[1] / bare[1]:.3f}"
+              f"   instructions {counts['durnoval'] / counts[name]:.3f}"
+              f"   memory {(ours[2] - bare[2]) / 1024:+.1f} MiB")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 #include "ui/fonts.h"
 
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QStringList>
 
 #include <cmath>
@@ -27,7 +27,11 @@ QFont designFont(const FontSpec &spec) {
     QFont font(QString::fromLatin1(spec.face));
     font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
     font.setBold(spec.bold);
-    if (std::string_view(spec.face) == kSansSerifFace && QFontInfo(font).family() != font.family())
+    // Decided once from the font database: resolving each font here would load a font engine
+    // that is never drawn with.
+    static const bool designFaceInstalled =
+        QFontDatabase::hasFamily(QString::fromLatin1(kSansSerifFace));
+    if (std::string_view(spec.face) == kSansSerifFace && !designFaceInstalled)
         font.setStretch(kSubstituteStretch);
     return font;
 }
