@@ -13,34 +13,34 @@
 namespace durnoval {
 namespace {
 
-QWidget *createWidget(const ControlSpec &spec, QWidget *parent) {
-    switch (spec.kind) {
+QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
+    switch (design.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(QString::fromUtf8(spec.text), parent);
+        auto *label = new QLabel(QString::fromUtf8(design.text), parent);
         // Captions wrap at word boundaries from the top of a box that never grows; what
         // does not fit is cut at its bottom.
         label->setWordWrap(true);
-        label->setAlignment(spec.alignment | Qt::AlignTop);
-        if (spec.framed) {
+        label->setAlignment(design.alignment | Qt::AlignTop);
+        if (design.framed) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setLineWidth(1);
         }
         return label;
     }
     case ControlKind::TextBox: {
-        auto *field = new QLineEdit(QString::fromUtf8(spec.text), parent);
-        field->setAlignment(spec.alignment);
+        auto *field = new QLineEdit(QString::fromUtf8(design.text), parent);
+        field->setAlignment(design.alignment);
         return field;
     }
     case ControlKind::Picture: {
         // Shown at its natural size; decoded when its window is first built.
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(QString::fromUtf8(spec.text)));
+        picture->setPixmap(QPixmap(QString::fromUtf8(design.text)));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
     case ControlKind::Button: {
-        auto *button = new QPushButton(QString::fromUtf8(spec.text), parent);
+        auto *button = new QPushButton(QString::fromUtf8(design.text), parent);
         // As on the design's platform, Enter presses the button that has the focus.
         button->setAutoDefault(true);
         return button;
@@ -53,21 +53,21 @@ QWidget *createWidget(const ControlSpec &spec, QWidget *parent) {
 
 void createControls(QWidget *clientArea, std::span<const ControlSpec> specs) {
     std::vector<std::pair<int, QWidget *>> focusChain;
-    for (const ControlSpec &spec : specs) {
-        QWidget *widget = createWidget(spec, clientArea);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        if (spec.font)
-            widget->setFont(designFont(*spec.font));
-        if (spec.toolTip)
-            widget->setToolTip(QString::fromUtf8(spec.toolTip));
-        if (spec.accessibleName)
-            widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-        else if (spec.kind != ControlKind::Picture)
-            widget->setAccessibleName(displayedCaption(QString::fromUtf8(spec.text)));
-        widget->setVisible(spec.visible);
-        if (spec.tabIndex && widget->focusPolicy() != Qt::NoFocus)
-            focusChain.emplace_back(*spec.tabIndex, widget);
+    for (const ControlSpec &design : specs) {
+        QWidget *widget = createWidget(design, clientArea);
+        widget->setObjectName(QString::fromLatin1(design.name));
+        widget->setGeometry(twipsRect(design.left, design.top, design.width, design.height));
+        if (design.font)
+            widget->setFont(designFont(*design.font));
+        if (design.toolTip)
+            widget->setToolTip(QString::fromUtf8(design.toolTip));
+        if (design.accessibleName)
+            widget->setAccessibleName(QString::fromUtf8(design.accessibleName));
+        else if (design.kind != ControlKind::Picture)
+            widget->setAccessibleName(displayedCaption(QString::fromUtf8(design.text)));
+        widget->setVisible(design.visible);
+        if (design.tabIndex && widget->focusPolicy() != Qt::NoFocus)
+            focusChain.emplace_back(*design.tabIndex, widget);
     }
     std::sort(focusChain.begin(), focusChain.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });

@@ -23,15 +23,15 @@ void registerFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromLatin1(kComicFace), {QStringLiteral("Comic Neue")});
 }
 
-QFont designFont(const FontSpec &spec) {
-    QFont font(QString::fromLatin1(spec.face));
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
-    font.setBold(spec.bold);
+QFont designFont(const FontSpec &design) {
+    QFont font(QString::fromLatin1(design.face));
+    font.setPixelSize(static_cast<int>(std::lround(design.points * 96 / 72)));
+    font.setBold(design.bold);
     // Decided once from the font database: resolving each font here would load a font engine
     // that is never drawn with.
     static const bool designFaceInstalled =
         QFontDatabase::hasFamily(QString::fromLatin1(kSansSerifFace));
-    if (std::string_view(spec.face) == kSansSerifFace && !designFaceInstalled)
+    if (std::string_view(design.face) == kSansSerifFace && !designFaceInstalled)
         font.setStretch(kSubstituteStretch);
     return font;
 }

@@ -21,6 +21,6 @@ void registerFontSubstitutes();
 
 // The font for a design face and size. Sizes are fixed in pixels as at 96 dpi, so that text
 // keeps its proportion to the controls, which are laid out in pixels too.
-QFont designFont(const FontSpec &spec);
+QFont designFont(const FontSpec &design);
 
 } // namespace durnoval

@@ -140,11 +140,11 @@ void frmDurnoval::createMenus() {
     };
     // Inside the window, never a desktop-wide menu bar: the client area sits right below it.
     menuBar()->setNativeMenuBar(false);
-    for (const MenuSpec &spec : kMenus) {
-        QMenu *menu = menuBar()->addMenu(spec.caption);
-        menu->setObjectName(spec.name);
+    for (const MenuSpec &menuDesign : kMenus) {
+        QMenu *menu = menuBar()->addMenu(menuDesign.caption);
+        menu->setObjectName(menuDesign.name);
         for (const MenuItemSpec &item : items) {
-            if (std::string_view(item.menu) != spec.name)
+            if (std::string_view(item.menu) != menuDesign.name)
                 continue;
             QAction *action = menu->addAction(item.caption);
             action->setObjectName(item.name);

@@ -160,14 +160,6 @@ TEST(ClearComparison, EmptiesEntriesAndHidesResults) {
     EXPECT_EQ(state, ComparisonState{});
 }
 
-TEST(OverallDiameter, FollowsTheDisplayedOrderOfOperations) {
-    // wall / 100 * (width * 0.0394) * 2 + rim, not width * wall / 100 * ...: the two orders
-    // give different doubles.
-    const auto d = OverallDiameter({195, 75, 14});
-    ASSERT_TRUE(d.ok());
-    EXPECT_EQ(d.value(), 75 / 100.0 * (195 * 0.0394) * 2 + 14);
-}
-
 struct FailureTextCase {
     const char *name;
     CalcFailure failure;
