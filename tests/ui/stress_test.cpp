@@ -340,10 +340,7 @@ class StressTest : public QObject {
     void startAgain() {
         m_fixture.tearDown();
         m_fixture.setUp();
-        const int ends = m_expected.ends;
         m_expected = Expected{};
-        m_expected.ends = 0;
-        Q_UNUSED(ends);
         m_fixture.forms->showDurnoval();
     }
 
