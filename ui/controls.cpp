@@ -51,9 +51,9 @@ QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
 
 } // namespace
 
-void createControls(QWidget *clientArea, std::span<const ControlSpec> specs) {
+void createControls(QWidget *clientArea, std::span<const ControlSpec> controls) {
     std::vector<std::pair<int, QWidget *>> focusChain;
-    for (const ControlSpec &design : specs) {
+    for (const ControlSpec &design : controls) {
         QWidget *widget = createWidget(design, clientArea);
         widget->setObjectName(QString::fromLatin1(design.name));
         widget->setGeometry(twipsRect(design.left, design.top, design.width, design.height));

@@ -34,7 +34,7 @@ struct ControlSpec {
 
 // Builds the controls as children of the window's client area and chains the focusable ones
 // in the order of their tab indices.
-void createControls(QWidget *clientArea, std::span<const ControlSpec> specs);
+void createControls(QWidget *clientArea, std::span<const ControlSpec> controls);
 
 // A caption as shown, without the '&' that marks an access key.
 QString displayedCaption(const QString &text);
