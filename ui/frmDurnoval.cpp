@@ -166,10 +166,9 @@ void frmDurnoval::bindState() {
                 [this, &slot](const QString &text) { m_state.*slot.text = text.toStdString(); });
         m_entries[i] = field;
     }
-    for (std::size_t i = 0; i < kOutputSlots.size(); ++i) {
+    for (std::size_t i = 0; i < kOutputSlots.size(); ++i)
         m_outputs[i] = findChild<QLabel *>(QString::fromLatin1(kOutputSlots[i].name));
-        m_outputs[i]->setAccessibleName(capitalised(kOutputSlots[i].description));
-    }
+    showState();
 }
 
 void frmDurnoval::cmdCalc_Click() {

@@ -64,9 +64,7 @@ class frmDurnovalTest : public QObject {
 private slots:
     void initTestCase() { quietPlatformWarnings(); }
     void init() {
-        m_fixture.setUp();
-        m_fixture.forms->showDurnoval();
-        m_window = &m_fixture.forms->durnoval();
+        m_window = &m_fixture.start();
         QVERIFY(QTest::qWaitForWindowActive(m_window));
     }
     void cleanup() { m_fixture.tearDown(); }

@@ -30,9 +30,7 @@ class frmEndDurnovalTest : public QObject {
 private slots:
     void initTestCase() { quietPlatformWarnings(); }
     void init() {
-        m_fixture.setUp();
-        m_fixture.forms->showDurnoval();
-        m_main = &m_fixture.forms->durnoval();
+        m_main = &m_fixture.start();
         QVERIFY(QTest::qWaitForWindowActive(m_main));
     }
     void cleanup() { m_fixture.tearDown(); }

@@ -339,9 +339,8 @@ class StressTest : public QObject {
     // After "Yes" the program is gone; the run goes on with a fresh one.
     void startAgain() {
         m_fixture.tearDown();
-        m_fixture.setUp();
+        m_fixture.start();
         m_expected = Expected{};
-        m_fixture.forms->showDurnoval();
     }
 
 private slots:
@@ -350,8 +349,7 @@ private slots:
         const auto seed = environmentNumber("DURNOVAL_STRESS_SEED", 20261207);
         const auto actions = environmentNumber("DURNOVAL_STRESS_ACTIONS", 20000);
         m_random.seed(seed);
-        m_fixture.setUp();
-        m_fixture.forms->showDurnoval();
+        m_fixture.start();
         for (unsigned long long n = 0; n < actions; ++n) {
             step();
             if (QTest::currentTestFailed())
@@ -368,8 +366,7 @@ private slots:
     }
 
     void millionCharacterPaste() {
-        m_fixture.setUp();
-        m_fixture.forms->showDurnoval();
+        m_fixture.start();
         m_expected = Expected{};
         pasteInto(2, QString(1'000'000, u'7'));
         checkInvariants();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/forms.h"
+#include "ui/frmDurnoval.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -32,6 +33,12 @@ struct FormsFixture {
     void setUp() {
         endRequests = 0;
         forms = std::make_unique<Forms>([this] { ++endRequests; });
+    }
+    // A fresh set with the main window shown, as the program starts.
+    frmDurnoval &start() {
+        setUp();
+        forms->showDurnoval();
+        return forms->durnoval();
     }
     void tearDown() { forms.reset(); }
 };
