@@ -52,6 +52,11 @@ Result<double> OverallDiameter(const TireSpec &tire) {
 }
 
 CalcOutcome CalculateComparison(ComparisonState &state) {
+    // A run shows only what it produces: a result it does not reach must not stay on the
+    // screen beside entries it no longer belongs to.
+    for (const OutputSlot &slot : kOutputSlots)
+        state.*slot.result = ResultText{};
+
     std::array<std::int16_t, kEntrySlots.size()> values{};
     for (const EntrySlot &slot : kEntrySlots) {
         const auto value = resolveEntry(state, slot);
@@ -97,14 +102,8 @@ CalcOutcome CalculateComparison(ComparisonState &state) {
 }
 
 void ClearComparison(ComparisonState &state) {
-    for (auto entry :
-         {Entry::Wall, Entry::Width, Entry::Rim, Entry::Wall2, Entry::Width2, Entry::Rim2})
-        (state.*slotOf(entry).text).clear();
-    for (const OutputSlot &slot : kOutputSlots) {
-        ResultText &result = state.*slot.result;
-        result.text.clear();
-        result.visible = false;
-    }
+    // Every entry empty, every result empty and hidden: the state the window starts with.
+    state = ComparisonState{};
 }
 
 std::string DescribeFailure(const CalcFailure &failure) {

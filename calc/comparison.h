@@ -6,7 +6,8 @@
 //   --> display texts "##.#" --> read back with DoubleFromText (the comparison works on the
 //   diameters as shown) --> ratio new / original --> "##%" and the true speed at 60 mph "##mph".
 // Every step writes into ComparisonState at once, so a failed Calculate leaves the state as
-// far as it got.
+// far as it got: the defaults it wrote and the results it made; results it did not reach are
+// empty and hidden.
 
 #include "calc/calcerror.h"
 #include "calc/result.h"

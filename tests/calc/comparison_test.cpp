@@ -143,12 +143,12 @@ TEST(CalculateComparison, RepeatedRunGivesTheSameState) {
     EXPECT_EQ(twice, once);
 }
 
-TEST(CalculateComparison, ErrorKeepsResultsOfAnEarlierRun) {
+TEST(CalculateComparison, ErrorHidesResultsOfAnEarlierRun) {
     ComparisonState state;
     ASSERT_TRUE(CalculateComparison(state).ok());
     state.txtRim2 = ".";
     ASSERT_FALSE(CalculateComparison(state).ok());
-    EXPECT_EQ(state.lblMph, shown("60mph"));
+    EXPECT_EQ(state.lblMph, kHidden);
 }
 
 TEST(ClearComparison, EmptiesEntriesAndHidesResults) {
