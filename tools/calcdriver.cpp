@@ -1,6 +1,7 @@
-// Runs Calculate on cases read from standard input, one per line of six tab-separated entry
-// texts, and writes for each the state afterwards and the outcome, tab-separated:
-// six entries, four result texts, four visible flags (0/1), then ok or the error's name.
+// Runs Calculate on cases read from standard input, one per line (LF or CRLF) of six
+// tab-separated entry texts, and writes for each the state afterwards and the outcome,
+// tab-separated: six entries, four result texts, four visible flags (0/1), then ok or the
+// error's name.
 
 #include "calc/comparison.h"
 
@@ -34,6 +35,8 @@ void appendRow(std::string &out, const ComparisonState &state, const CalcOutcome
 
 // Returns false when the line does not hold exactly six fields.
 bool runLine(std::string_view line, std::string &out) {
+    if (line.ends_with('\r')) // a Windows line end
+        line.remove_suffix(1);
     ComparisonState state;
     std::size_t field = 0;
     for (;;) {
