@@ -31,8 +31,11 @@ QFont designFont(const FontSpec &design) {
     // that is never drawn with.
     static const bool designFaceInstalled =
         QFontDatabase::hasFamily(QString::fromLatin1(kSansSerifFace));
-    if (std::string_view(design.face) == kSansSerifFace && !designFaceInstalled)
-        font.setStretch(kSubstituteStretch);
+    // Set either way, so that a control's font never inherits its window's stretch: the
+    // comic title keeps its natural width on a window drawn in the narrowed stand-in.
+    const bool substituted =
+        std::string_view(design.face) == kSansSerifFace && !designFaceInstalled;
+    font.setStretch(substituted ? kSubstituteStretch : QFont::Unstretched);
     return font;
 }
 

@@ -4,8 +4,8 @@
 #include "ui/frmAbout.h"
 #include "ui/frmDurnoval.h"
 #include "ui/frmEndDurnoval.h"
-#include "ui/version.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QScreen>
 
@@ -18,9 +18,42 @@ void quitEventLoop() {
     QCoreApplication::exit(0);
 }
 
+QPoint screenCentre() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().center() : QPoint();
+}
+
+// A window's position is that of its frame, which the window manager adds only once the
+// window is on the screen: the window is first centred as if it had none, then centred again,
+// once, as soon as its frame is known.
+class CentreByFrame : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto &window = static_cast<QWidget &>(*watched);
+        if (event->type() == QEvent::Move && window.frameGeometry().size() != window.size()) {
+            window.move(screenCentre() - window.frameGeometry().center() + window.pos());
+            window.removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 void centreOnScreen(QWidget &window) {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    window.move(screenCentre() - window.rect().center());
+    window.installEventFilter(new CentreByFrame(&window));
+}
+
+// Screen readers announce a window by its role: the about window as a dialog and the
+// confirmation as an alert, each named by its title, rather than as an anonymous panel.
+QAccessibleInterface *windowRole(const QString &className, QObject *object) {
+    if (className == QLatin1String("durnoval::frmAbout"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
+    if (className == QLatin1String("durnoval::frmEndDurnoval"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::AlertMessage);
+    return nullptr;
 }
 
 // Creates a window on first use, centred; later uses find it where the user left it.
@@ -39,9 +72,7 @@ template <typename Window> Window &instance(std::unique_ptr<Window> &window, For
 
 Forms::Forms(std::function<void()> endProgram)
     : m_endProgram(endProgram ? std::move(endProgram) : quitEventLoop) {
-    QCoreApplication::setApplicationName(QString::fromUtf8(version::kProductName));
-    QCoreApplication::setApplicationVersion(QString::fromUtf8(version::kVersion));
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(version::kApplicationId));
+    QAccessible::installFactory(windowRole);
     // Only "Yes" in the exit window ends the program; the main window is hidden while it asks.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutes();

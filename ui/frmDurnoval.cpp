@@ -153,6 +153,14 @@ void frmDurnoval::createMenus() {
             m_menuActions.push_back(action);
         }
     }
+    // F10 opens the File menu, as on most desktops.
+    auto *openFileMenu = new QAction(this);
+    openFileMenu->setShortcut(Qt::Key_F10);
+    addAction(openFileMenu);
+    QMenuBar *bar = menuBar();
+    QAction *fileMenu = bar->actions().constFirst();
+    connect(openFileMenu, &QAction::triggered, bar,
+            [bar, fileMenu] { bar->setActiveAction(fileMenu); });
 }
 
 void frmDurnoval::bindState() {

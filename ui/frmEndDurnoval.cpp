@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/twips.h"
+#include "ui/x11window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -45,7 +46,7 @@ constexpr LineSpec kLines[] = {
 frmEndDurnoval::frmEndDurnoval(Forms &forms) : m_forms(forms) {
     setObjectName("frmEndDurnoval");
     setWindowTitle("Are You Sure????");
-    // No frame and not in the task bar; it can neither be moved nor resized.
+    // No frame; a tool window stays out of the task bar where the platform allows it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowIcon(QIcon(":/icons/question-32.xpm"));
     setFont(designFont(kDefaultWindowFont));
@@ -108,6 +109,8 @@ void frmEndDurnoval::closeEvent(QCloseEvent *event) {
 }
 
 void frmEndDurnoval::showEvent(QShowEvent *event) {
+    // Sent before the window is mapped, while the window manager still reads its hints.
+    keepOffTaskBarAndInPlace(*this);
     QWidget::showEvent(event);
     m_cmdYes->setFocus(Qt::OtherFocusReason);
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace durnoval {
+
+// Tells the window manager, before the window is mapped, that task bars and pagers leave it out
+// and that it may neither be moved nor resized. Qt has no flag for either, so this speaks to
+// the X server directly; on other platforms it does nothing, and Qt::Tool is what keeps the
+// window out of the task bar there.
+void keepOffTaskBarAndInPlace(QWidget &window);
+
+} // namespace durnoval
