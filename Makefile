@@ -21,7 +21,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the program and what it needs; the tests and tools are built by make test.
+run: configure
+	cmake --build $(BUILD_DIR) --target durnoval -j $(JOBS)
 	$(BUILD_DIR)/app/durnoval
 
 test: build

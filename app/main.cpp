@@ -1,10 +1,23 @@
+#include "app/commandline.h"
+#include "app/screenshots.h"
 #include "ui/forms.h"
+#include "ui/version.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    QCoreApplication::setApplicationName(QString::fromUtf8(durnoval::version::kProductName));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(durnoval::version::kVersion));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(durnoval::version::kApplicationId));
+
+    const durnoval::CommandLine commandLine = durnoval::readCommandLine(argc, argv);
+    if (commandLine.exitStatus)
+        return *commandLine.exitStatus;
+
     QApplication application(argc, argv);
     durnoval::Forms forms;
+    if (!commandLine.screenshotFolder.isEmpty())
+        return durnoval::saveScreenshots(forms, commandLine.screenshotFolder) ? 0 : 1;
     forms.showDurnoval();
     return application.exec();
 }

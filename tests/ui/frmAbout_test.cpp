@@ -248,8 +248,6 @@ private slots:
         QCOMPARE(QString(version::kVersion), QStringLiteral("4.02"));
         QCOMPARE(QString(version::kDescription),
                  QStringLiteral("Calculates overall diameter of any tire."));
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Durnoval"));
-        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("4.02"));
     }
 };
 

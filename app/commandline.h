@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace durnoval {
+
+// What the command line asks for. Qt's own options (-platform, -style, ...) are left for the
+// toolkit, which takes them when the application object is made.
+struct CommandLine {
+    std::optional<int> exitStatus; // set when the program is to end at once: help, version, errors
+    QString screenshotFolder;      // not empty: save pictures of the windows there and end
+};
+
+// Reads the arguments before any window system is touched, so that help, version and mistakes
+// are answered even where there is no display.
+CommandLine readCommandLine(int argc, char *argv[]);
+
+} // namespace durnoval
