@@ -8,7 +8,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test check sanitize fuzz package clean
+.PHONY: all deps configure build run test check sanitize fuzz package screenshots clean
 
 all: build
 
@@ -43,6 +43,12 @@ fuzz: deps
 	mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/fuzz/calc_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $(FUZZ_DIR)/corpus fuzz/corpus
+
+# The pictures of the windows in docs/, which the README shows; the program test checks that
+# the windows still look so. Run after a deliberate change to how a window looks.
+screenshots: configure
+	cmake --build $(BUILD_DIR) --target durnoval -j $(JOBS)
+	$(BUILD_DIR)/app/durnoval -platform offscreen -style fusion --screenshots docs
 
 # The Debian package, build/durnoval_<version>_<arch>.deb
 package: build

@@ -43,7 +43,8 @@ public:
 
 void centreOnScreen(QWidget &window) {
     window.move(screenCentre() - window.rect().center());
-    window.installEventFilter(new CentreByFrame(&window));
+    if (!window.windowFlags().testFlag(Qt::FramelessWindowHint))
+        window.installEventFilter(new CentreByFrame(&window));
 }
 
 // Screen readers announce a window by its role: the about window as a dialog and the

@@ -1,35 +1,22 @@
 #!/usr/bin/env bash
-# Runs e2e_session.py against the program on a private X server (Xvfb) and a private D-Bus
-# session bus, and stops all of it whatever way the session ends.
+# Runs e2e_session.py against the program on a private X server (Xvfb) with a window manager
+# (openbox) and a private D-Bus session bus, and stops all of it however the session ends.
 # Usage: run_e2e.sh PROGRAM
 set -euo pipefail
 
 program=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
-xvfb_pid=""
-session_pid=""
-
-# Whether a process of the session's group still runs (the dead wait to be reaped by init).
-session_runs() {
-    ps -e -o pgid=,stat= | awk -v group="$session_pid" '$1 == group && $2 !~ /^Z/ { found = 1 } END { exit !found }'
-}
+pids=()
 
 cleanup() {
-    # The session runs in its own process group; the accessibility bus daemons leave their
-    # parent but not the group.
-    if [ -n "$session_pid" ]; then
-        kill -TERM -- "-$session_pid" 2>/dev/null || true
-        for _ in $(seq 50); do
-            session_runs || break
-            sleep 0.1
-        done
-        kill -KILL -- "-$session_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    set +e
+    # The session leads a process group; the accessibility bus daemons leave their parent but
+    # not the group.
+    [ -n "${session_pid:-}" ] && kill -TERM -- "-$session_pid" 2>/dev/null
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    [ -n "${session_pid:-}" ] && kill -KILL -- "-$session_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -37,20 +24,14 @@ trap 'exit 143' INT TERM HUP
 
 # Xvfb picks a free display and writes its number once it accepts connections. -noreset: a
 # server that resets when its last client leaves drops whoever connects meanwhile.
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -qx '[0-9]\+' "$work/display" && break
-    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-grep -qx '[0-9]\+' "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
-
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/x.log" &
+pids+=($!)
+for _ in $(seq 100); do grep -qx '[0-9]\+' "$work/display" && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+openbox --sm-disable 2>>"$work/x.log" &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
@@ -62,5 +43,5 @@ timeout -k 5 60 dbus-run-session -- /usr/bin/python3 -u "$here/e2e_session.py" "
 session_pid=$!
 status=0
 wait "$session_pid" || status=$?
-[ "$status" -eq 0 ] || cat "$work/xvfb.log" >&2
+[ "$status" -eq 0 ] || cat "$work/x.log" >&2
 exit "$status"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The program and the calc driver called from the command line, as users and scripts call them.
+# Usage: program_test.sh PROGRAM DRIVER PICTURES_FOLDER
+set -euo pipefail
+program=$1 driver=$2 pictures=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+# Help, version and mistakes need no display.
+headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program")
+[ "$("${headless[@]}" --version)" = "Durnoval 4.02" ] || fail "--version"
+"${headless[@]}" --help | grep -q -- "--version" || fail "--help"
+status=0
+"${headless[@]}" --bogus >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && [ ! -s "$work/out" ] && grep -q "bogus" "$work/err" || fail "--bogus, status $status"
+
+# Qt's own options reach the toolkit, and the windows look as the README's pictures show.
+"$program" -platform offscreen -style fusion --screenshots "$work" 2>/dev/null
+for picture in durnoval about exit; do
+    cmp -s "$work/$picture.png" "$pictures/$picture.png" ||
+        fail "the program draws $picture.png otherwise than pictured; see make screenshots"
+done
+
+# The calc driver: a fresh Calculate per line, LF or CRLF; a line of other than six fields stops it.
+row=$'195\t75\t14\t215\t55\t16\t25.5\t25.3\t99%\t60mph\t1\t1\t1\t1\tok'
+[ "$(printf '\t\t\t\t\t\r\n' | "$driver")" = "$row" ] || fail "driver, CRLF line"
+status=0
+printf '\t\t\t\t\t\n1\t2\n' | "$driver" >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && [ "$(cat "$work/out")" = "$row" ] && grep -q "line 2" "$work/err" ||
+    fail "driver, short line, status $status"
+echo passed

@@ -1,0 +1,274 @@
+// The three windows driven as a user drives them, headless: keys and clicks go through Qt's
+// own event and shortcut handling, and the test reads back what the windows show.
+
+#include "ui/forms.h"
+#include "ui/frmAbout.h"
+#include "ui/frmDurnoval.h"
+#include "ui/frmEndDurnoval.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace durnoval;
+
+namespace {
+
+const char *const kFields[] = {"txtWidth", "txtWall", "txtRim", "txtWidth2", "txtWall2", "txtRim2"};
+const char *const kResults[] = {"lblOutput", "lblOutput2", "lblPercent", "lblMph"};
+const QString kEmpty = "_ _ _ _ _ _ | - - - -";
+const QString kDefaults = "195 75 14 215 55 16 | 25.5 25.3 99% 60mph";
+
+template <typename Widget = QWidget> Widget *control(QWidget &window, const char *name) {
+    return window.findChild<Widget *>(QString::fromLatin1(name));
+}
+
+void click(QWidget &window, const char *button) {
+    QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
+}
+
+// A double-click where the user aims in a window: on whatever control lies there.
+void doubleClick(QWidget &window, QPoint where) {
+    QWidget *hit = window.childAt(where) ? window.childAt(where) : &window;
+    QTest::mouseDClick(hit, Qt::LeftButton, {}, hit->mapFrom(&window, where));
+}
+
+QPoint centreOf(QWidget &window, const char *name) {
+    QWidget *placed = control(window, name);
+    return placed->mapTo(&window, placed->rect().center());
+}
+
+// The windows on the screen, by name, main window first.
+QString windowsShown() {
+    QStringList shown;
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            shown << window->objectName();
+    std::sort(shown.begin(), shown.end(), std::greater<>());
+    return shown.join(' ');
+}
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+    int m_endRequests = 0;
+    std::unique_ptr<Forms> m_forms;
+    frmDurnoval *m_main = nullptr;
+
+    QLineEdit *field(const char *name) { return control<QLineEdit>(*m_main, name); }
+    void type(const char *name, const QString &text) {
+        field(name)->setFocus();
+        QTest::keyClicks(field(name), text);
+    }
+    // The fields ('_' when empty), then the results on the screen ('-' when hidden).
+    QString shown() {
+        QStringList seen;
+        for (const char *name : kFields)
+            seen << (field(name)->text().isEmpty() ? "_" : field(name)->text());
+        seen << "|";
+        for (const char *name : kResults) {
+            const QLabel *result = control<QLabel>(*m_main, name);
+            seen << (result->isVisible() ? result->text() : "-");
+        }
+        return seen.join(' ');
+    }
+    frmAbout &about() { return m_forms->about(); }
+    frmEndDurnoval &confirmation() { return m_forms->endDurnoval(); }
+    void askToExit() {
+        click(*m_main, "cmdExit");
+        QTRY_COMPARE(QApplication::focusWidget(), control(confirmation(), "cmdYes"));
+    }
+
+private slots:
+    void init() {
+        m_endRequests = 0;
+        m_forms = std::make_unique<Forms>([this] { ++m_endRequests; });
+        m_forms->showDurnoval();
+        m_main = &m_forms->durnoval();
+        QVERIFY(QTest::qWaitForWindowActive(m_main));
+    }
+    void cleanup() { m_forms.reset(); }
+
+    void startsEmptyAndTakesOnlyDigitsAndPoints() {
+        QCOMPARE(shown(), kEmpty);
+        QCOMPARE(windowsShown(), "frmDurnoval");
+        QCOMPARE(QApplication::focusWidget(), field("txtWidth"));
+        const QString cases[][2] = {{"0.19.8", "0.19.8"}, {"a1 -2,3+e", "123"}, {"/4:", "4"}};
+        for (const auto &[typed, kept] : cases)
+            for (const char *name : kFields) {
+                field(name)->clear();
+                type(name, typed);
+                QTest::keyClick(field(name), Qt::Key_Home);
+                // Control keys type nothing either: no paste, select all, undo or cut.
+                for (const Qt::Key key : {Qt::Key_V, Qt::Key_A, Qt::Key_Z, Qt::Key_K})
+                    QTest::keyClick(field(name), key, Qt::ControlModifier);
+                QCOMPARE(field(name)->text(), kept);
+                QTest::keyClick(field(name), Qt::Key_End);
+                QTest::keyClick(field(name), Qt::Key_Backspace);
+                QCOMPARE(field(name)->text(), kept.chopped(1));
+            }
+    }
+
+    void pastedTextIsKeptWhole() {
+        const QString pasted = QString(40000, u'1') + " a-";
+        QGuiApplication::clipboard()->setText(pasted);
+        field("txtWidth2")->paste(); // as the field's context menu does
+        QCOMPARE(m_main->state().txtWidth2, pasted.toStdString());
+    }
+
+    void menuShortcutsComeBeforeTheField() {
+        const struct {
+            QKeyCombination keys;
+            QString shown;
+            QString windows;
+        } cases[] = {
+            {Qt::CTRL | Qt::Key_C, "195 75 14 215 45 16 | 25.5 23.6 93% 56mph", "frmDurnoval"},
+            {Qt::SHIFT | Qt::Key_Delete, kEmpty, "frmDurnoval"},
+            {Qt::CTRL | Qt::Key_X, "_ _ _ _ 45 _ | - - - -", "frmDurnoval frmAbout"},
+            {Qt::CTRL | Qt::Key_E, "_ _ _ _ 45 _ | - - - -", "frmEndDurnoval"}};
+        for (const auto &expected : cases) {
+            init();
+            QGuiApplication::clipboard()->setText("clipboard");
+            type("txtWall2", "45");
+            field("txtWall2")->selectAll();
+            QTest::keyClick(field("txtWall2"), expected.keys.key(),
+                            expected.keys.keyboardModifiers());
+            QCOMPARE(shown(), expected.shown);
+            QCOMPARE(windowsShown(), expected.windows);
+            QCOMPARE(QGuiApplication::clipboard()->text(), "clipboard");
+        }
+    }
+
+    void enterCalculatesEscDoesNothingF10OpensTheFileMenu() {
+        type("txtRim2", "17");
+        QTest::keyClick(field("txtRim2"), Qt::Key_Escape);
+        QCOMPARE(shown(), "_ _ _ _ _ 17 | - - - -");
+        QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
+        QCOMPARE(shown(), "195 75 14 215 55 17 | 25.5 26.3 103% 62mph");
+        QTest::keyClick(field("txtRim2"), Qt::Key_F10);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), "File");
+    }
+
+    void buttonsAndTheFrameCloseRunTheirCommands() {
+        click(*m_main, "cmdCalc");
+        QCOMPARE(shown(), kDefaults);
+        click(*m_main, "cmdClear");
+        QCOMPARE(shown(), kEmpty);
+        click(*m_main, "cmdExit");
+        QCOMPARE(windowsShown(), "frmEndDurnoval");
+        click(confirmation(), "cmdNo");
+        QVERIFY(!m_main->close());
+        QCOMPARE(windowsShown(), "frmEndDurnoval");
+    }
+
+    void tabVisitsFieldsThenButtons() {
+        QStringList visited;
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(' '),
+                 "txtWall txtRim txtWidth2 txtWall2 txtRim2 cmdCalc cmdClear cmdExit txtWidth");
+    }
+
+    void calculateErrorIsReportedAndTheFieldReadyToCorrect() {
+        click(*m_main, "cmdCalc");
+        field("txtWall2")->selectAll();
+        type("txtWall2", "40000");
+        click(*m_main, "cmdCalc");
+        auto *box = m_main->findChild<QMessageBox *>();
+        QTRY_VERIFY(box && box->isVisible());
+        QCOMPARE(box->windowTitle(), "Durnoval Calculator");
+        QCOMPARE(box->text(),
+                 "The wall size of the new tire is too large: it may be at most 32767.");
+        QCOMPARE(shown(), "195 75 14 215 40000 16 | - - - -");
+        box->button(QMessageBox::Ok)->click();
+        QTRY_COMPARE(QApplication::focusWidget(), field("txtWall2"));
+        QCOMPARE(field("txtWall2")->selectedText(), "40000");
+    }
+
+    void onlyTheBareBackgroundShowsAbout() {
+        for (const char *name : {"lblWall2", "txtRim", "cmdClear"})
+            doubleClick(*m_main, centreOf(*m_main, name));
+        QCOMPARE(windowsShown(), "frmDurnoval");
+        doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
+        QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
+        QCOMPARE(shown(), kEmpty);
+    }
+
+    void aboutIsOneWindowShownAgainInPlace() {
+        QAction *aboutItem = m_main->findChild<QAction *>("About");
+        aboutItem->trigger();
+        QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
+        for (const QString how : {"button", "background", "close control"}) {
+            about().move(about().pos() + QPoint(30, 20)); // where the user puts it
+            const QPoint where = about().pos();
+            doubleClick(*m_main->centralWidget(), {460, 10});
+            doubleClick(about(), centreOf(about(), "Image1"));
+            QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
+            if (how == "button")
+                click(about(), "cmdEnd");
+            else if (how == "background")
+                doubleClick(about(), {300, 150});
+            else
+                QVERIFY(about().close());
+            QCOMPARE(windowsShown(), "frmDurnoval");
+            aboutItem->trigger();
+            QCOMPARE(about().pos(), where);
+        }
+    }
+
+    void notYetBringsTheMainWindowBackAsItWas() {
+        for (const QString how : {"click", "Esc", "Tab Enter"}) {
+            init();
+            field("txtWidth")->setText("205");
+            click(*m_main, "cmdCalc");
+            const QString before = shown();
+            askToExit();
+            frmEndDurnoval *first = &confirmation();
+            if (how == "click")
+                click(confirmation(), "cmdNo");
+            else if (how == "Esc")
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            else {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            QCOMPARE(windowsShown(), "frmDurnoval");
+            QCOMPARE(shown(), before);
+            askToExit();
+            QCOMPARE(&confirmation(), first);
+            QVERIFY(!confirmation().close()); // only its buttons put it away
+            QCOMPARE(windowsShown(), "frmEndDurnoval");
+        }
+        QCOMPARE(m_endRequests, 0);
+    }
+
+    void yesEndsTheProgramWithEveryWindow() {
+        for (const bool byKey : {false, true}) {
+            init();
+            m_forms->showAbout();
+            askToExit();
+            QVERIFY(about().close()); // closing the about window meanwhile ends nothing
+            QCOMPARE(m_endRequests, 0);
+            m_forms->showAbout();
+            if (byKey)
+                QTest::keyClick(control(confirmation(), "cmdYes"), Qt::Key_Return);
+            else
+                click(confirmation(), "cmdYes");
+            QCOMPARE(m_endRequests, 1);
+            QCOMPARE(windowsShown(), "");
+        }
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
