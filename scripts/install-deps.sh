@@ -4,17 +4,18 @@
 set -euo pipefail
 
 packages=(
-    # build
-    cmake make g++ pkg-config
+    # build; rsvg-convert draws the larger icons from the scalable one
+    cmake make g++ pkg-config librsvg2-bin
     # core tests
     libgtest-dev
     # the windows: Qt 6 Widgets (with Qt Test), and faces with the design fonts' metrics
     qt6-base-dev
     fonts-liberation2
     fonts-comic-neue
-    # desktop integration checks and the Debian package
+    # desktop integration checks, the manual page check (man) and the Debian package
     desktop-file-utils
     appstream
+    man-db
     dpkg-dev
     # end-to-end test on a real X server
     xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
