@@ -12,11 +12,13 @@ packages=(
     qt6-base-dev
     fonts-liberation2
     fonts-comic-neue
-    # desktop integration checks, the manual page check (man) and the Debian package
+    # desktop integration checks, the manual page check (man) and the Debian package, checked
+    # with lintian by make check
     desktop-file-utils
     appstream
     man-db
     dpkg-dev
+    lintian
     # end-to-end test on a real X server
     xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
     # make check: clang's libFuzzer and sanitizer runtimes
