@@ -1,14 +1,14 @@
 # make run    installs what is missing, builds, starts the program
 # make test   the same set-up, then every test
-# make check  every test again under AddressSanitizer and UndefinedBehaviorSanitizer, then a
-#             fuzz run of the core (FUZZ_SECONDS, 60 by default)
+# make check  every test again under AddressSanitizer and UndefinedBehaviorSanitizer, a fuzz
+#             run of the core (FUZZ_SECONDS, 60 by default), then lintian on the package
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test check sanitize fuzz package screenshots clean
+.PHONY: all deps configure build run test check sanitize fuzz package lintian screenshots clean
 
 all: build
 
@@ -30,6 +30,7 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 check: sanitize fuzz
+	$(MAKE) lintian
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON
@@ -50,9 +51,15 @@ screenshots: configure
 	cmake --build $(BUILD_DIR) --target durnoval -j $(JOBS)
 	$(BUILD_DIR)/app/durnoval -platform offscreen -style fusion --screenshots docs
 
-# The Debian package, build/durnoval_<version>_<arch>.deb
+# The Debian package, build/durnoval_<version>_<arch>.deb; an older version's goes first, so
+# that exactly one is there to check.
 package: build
+	rm -f $(BUILD_DIR)/durnoval_*.deb
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# Any lintian error or warning fails; its notes (I:) are shown but pass.
+lintian: package
+	lintian --fail-on error,warning --display-info $(BUILD_DIR)/durnoval_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

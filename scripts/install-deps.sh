@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    cmake make g++ pkg-config
+    # build; rsvg-convert draws the larger icons from the scalable one
+    cmake make g++ pkg-config librsvg2-bin
     # core tests
     libgtest-dev
     # the windows: Qt 6 Widgets (with Qt Test), libxcb for the window manager hints Qt has no
@@ -13,10 +13,13 @@ packages=(
     qt6-base-dev libxcb1-dev
     fonts-liberation2
     fonts-comic-neue
-    # desktop integration checks and the Debian package
+    # desktop integration checks, the manual page check (man) and the Debian package, checked
+    # with lintian by make check
     desktop-file-utils
     appstream
+    man-db
     dpkg-dev
+    lintian
     # end-to-end test on a real X server, under a window manager
     xvfb openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
     # make check: clang's libFuzzer and sanitizer runtimes
