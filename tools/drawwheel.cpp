@@ -1,5 +1,6 @@
 // Draws the about window's picture: a road wheel with its tyre, seen from the side, written as
-// a baseline JPEG of 127 x 112 pixels. Usage: durnoval-draw-wheel OUTPUT.jpg [QUALITY]
+// a baseline JPEG of 127 x 112 pixels, or of twice that for screens scaled by 2 (the same scene,
+// drawn finer). Usage: durnoval-draw-wheel OUTPUT.jpg [SCALE [QUALITY]]
 
 #include <QGuiApplication>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QtMath>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -129,12 +131,14 @@ int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: durnoval-draw-wheel OUTPUT.jpg [QUALITY]\n");
+        std::fprintf(stderr, "usage: durnoval-draw-wheel OUTPUT.jpg [SCALE [QUALITY]]\n");
         return 2;
     }
-    QImage image(kSize, QImage::Format_RGB32);
+    const int scale = argc > 2 ? std::atoi(argv[2]) : 1;
+    QImage image(kSize * scale, QImage::Format_RGB32);
     {
         QPainter painter(&image);
+        painter.scale(scale, scale);
         painter.setRenderHint(QPainter::Antialiasing);
         drawBackdrop(painter);
         drawTyre(painter);
@@ -142,7 +146,7 @@ int main(int argc, char *argv[]) {
     }
     addGrain(image);
     QImageWriter writer(QString::fromLocal8Bit(argv[1]));
-    writer.setQuality(argc > 2 ? std::atoi(argv[2]) : 93);
+    writer.setQuality(argc > 3 ? std::atoi(argv[3]) : 93);
     writer.setProgressiveScanWrite(false);
     writer.setOptimizedWrite(true);
     if (!writer.write(image)) {

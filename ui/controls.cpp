@@ -2,9 +2,10 @@
 
 #include "ui/twips.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -33,9 +34,12 @@ QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
         return field;
     }
     case ControlKind::Picture: {
-        // Shown at its natural size; decoded when its window is first built.
+        // Shown at its natural size, decoded when its window is first built; screens scaled by
+        // 2 get the finer variant drawn for them (name@2x).
+        const QIcon variants(QString::fromUtf8(design.text));
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(QString::fromUtf8(design.text)));
+        picture->setPixmap(
+            variants.pixmap(twipsSize(design.width, design.height), qApp->devicePixelRatio()));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
