@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run    installs what is missing, builds, starts the program
 # make test   the same set-up, then every test
 # make check  every test again under AddressSanitizer and UndefinedBehaviorSanitizer, a fuzz

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for start-up: a bare Qt Widgets window with a menu bar and as many controls
 // as the main window (17 captions, 6 fields, 4 framed result labels, 3 buttons), written
 // straight against Qt. With --same-text it shows the main window's captions in its fonts and

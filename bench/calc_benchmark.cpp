@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the core: Calculate on the default pair (every entry empty, so defaults are written
 // in), on typed entries, and the conversions and display patterns alone.
 

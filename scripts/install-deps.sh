@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian/Ubuntu packages the build, the program and its tests need.
 # Does nothing when all of them are present.
 set -euo pipefail

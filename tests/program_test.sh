@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program and the calc driver called from the command line, as users and scripts call them.
 # Usage: program_test.sh PROGRAM DRIVER PICTURES_FOLDER
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs Calculate on cases read from standard input, one per line (LF or CRLF) of six
 // tab-separated entry texts, and writes for each the state afterwards and the outcome,
 // tab-separated: six entries, four result texts, four visible flags (0/1), then ok or the

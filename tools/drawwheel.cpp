@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the about window's picture: a road wheel with its tyre, seen from the side, written as
 // a baseline JPEG of 127 x 112 pixels, or of twice that for screens scaled by 2 (the same scene,
 // drawn finer). Usage: durnoval-draw-wheel OUTPUT.jpg [SCALE [QUALITY]]

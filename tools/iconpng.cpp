@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes an icon from its source picture (XPM) as PNG, the form desktop icon themes expect.
 // Usage: durnoval-icon-png SOURCE OUTPUT.png
 

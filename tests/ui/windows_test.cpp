@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three windows driven as a user drives them, headless: keys and clicks go through Qt's
 // own event and shortcut handling, and the test reads back what the windows show.
 
@@ -22,7 +25,6 @@ namespace {
 const char *const kFields[] = {"txtWidth", "txtWall", "txtRim", "txtWidth2", "txtWall2", "txtRim2"};
 const char *const kResults[] = {"lblOutput", "lblOutput2", "lblPercent", "lblMph"};
 const QString kEmpty = "_ _ _ _ _ _ | - - - -";
-const QString kDefaults = "195 75 14 215 55 16 | 25.5 25.3 99% 60mph";
 
 template <typename Widget = QWidget> Widget *control(QWidget &window, const char *name) {
     return window.findChild<Widget *>(QString::fromLatin1(name));
@@ -81,10 +83,6 @@ class WindowsTest : public QObject {
     }
     frmAbout &about() { return m_forms->about(); }
     frmEndDurnoval &confirmation() { return m_forms->endDurnoval(); }
-    void askToExit() {
-        click(*m_main, "cmdExit");
-        QTRY_COMPARE(QApplication::focusWidget(), control(confirmation(), "cmdYes"));
-    }
 
 private slots:
     void init() {
@@ -96,10 +94,16 @@ private slots:
     }
     void cleanup() { m_forms.reset(); }
 
-    void startsEmptyAndTakesOnlyDigitsAndPoints() {
+    void startsEmptyTabsInOrderTakesOnlyDigitsAndPoints() {
         QCOMPARE(shown(), kEmpty);
         QCOMPARE(windowsShown(), "frmDurnoval");
-        QCOMPARE(QApplication::focusWidget(), field("txtWidth"));
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(' '), "txtWidth txtWall txtRim txtWidth2 txtWall2 txtRim2 cmdCalc "
+                                    "cmdClear cmdExit txtWidth");
         const QString cases[][2] = {{"0.19.8", "0.19.8"}, {"a1 -2,3+e", "123"}, {"/4:", "4"}};
         for (const auto &[typed, kept] : cases)
             for (const char *name : kFields) {
@@ -114,12 +118,10 @@ private slots:
                 QTest::keyClick(field(name), Qt::Key_Backspace);
                 QCOMPARE(field(name)->text(), kept.chopped(1));
             }
-    }
-
-    void pastedTextIsKeptWhole() {
+        // What the field's context menu pastes is not filtered, nor cut at Qt's usual limit.
         const QString pasted = QString(40000, u'1') + " a-";
         QGuiApplication::clipboard()->setText(pasted);
-        field("txtWidth2")->paste(); // as the field's context menu does
+        field("txtWidth2")->paste();
         QCOMPARE(m_main->state().txtWidth2, pasted.toStdString());
     }
 
@@ -146,7 +148,7 @@ private slots:
         }
     }
 
-    void enterCalculatesEscDoesNothingF10OpensTheFileMenu() {
+    void keysAndButtonsRunTheirCommands() {
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Escape);
         QCOMPARE(shown(), "_ _ _ _ _ 17 | - - - -");
@@ -155,28 +157,16 @@ private slots:
         QTest::keyClick(field("txtRim2"), Qt::Key_F10);
         QTRY_VERIFY(QApplication::activePopupWidget());
         QCOMPARE(QApplication::activePopupWidget()->objectName(), "File");
-    }
-
-    void buttonsAndTheFrameCloseRunTheirCommands() {
-        click(*m_main, "cmdCalc");
-        QCOMPARE(shown(), kDefaults);
+        QApplication::activePopupWidget()->close();
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), kEmpty);
+        click(*m_main, "cmdCalc");
+        QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
         click(*m_main, "cmdExit");
         QCOMPARE(windowsShown(), "frmEndDurnoval");
         click(confirmation(), "cmdNo");
         QVERIFY(!m_main->close());
         QCOMPARE(windowsShown(), "frmEndDurnoval");
-    }
-
-    void tabVisitsFieldsThenButtons() {
-        QStringList visited;
-        for (int i = 0; i < 9; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(visited.join(' '),
-                 "txtWall txtRim txtWidth2 txtWall2 txtRim2 cmdCalc cmdClear cmdExit txtWidth");
     }
 
     void calculateErrorIsReportedAndTheFieldReadyToCorrect() {
@@ -195,77 +185,57 @@ private slots:
         QCOMPARE(field("txtWall2")->selectedText(), "40000");
     }
 
-    void onlyTheBareBackgroundShowsAbout() {
+    void aboutIsOneWindowShownAgainInPlace() {
+        // Only a double-click on the bare background shows it, not one on a control.
         for (const char *name : {"lblWall2", "txtRim", "cmdClear"})
             doubleClick(*m_main, centreOf(*m_main, name));
         QCOMPARE(windowsShown(), "frmDurnoval");
         doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
-        QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
-        QCOMPARE(shown(), kEmpty);
-    }
-
-    void aboutIsOneWindowShownAgainInPlace() {
-        QAction *aboutItem = m_main->findChild<QAction *>("About");
-        aboutItem->trigger();
         QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
-        for (const QString how : {"button", "background", "close control"}) {
+        QCOMPARE(shown(), kEmpty);
+        QAction *aboutItem = m_main->findChild<QAction *>("About");
+        for (const bool byButton : {true, false}) {
             about().move(about().pos() + QPoint(30, 20)); // where the user puts it
             const QPoint where = about().pos();
             doubleClick(*m_main->centralWidget(), {460, 10});
             doubleClick(about(), centreOf(about(), "Image1"));
             QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
-            if (how == "button")
+            if (byButton)
                 click(about(), "cmdEnd");
-            else if (how == "background")
-                doubleClick(about(), {300, 150});
             else
-                QVERIFY(about().close());
+                doubleClick(about(), {300, 150});
             QCOMPARE(windowsShown(), "frmDurnoval");
             aboutItem->trigger();
             QCOMPARE(about().pos(), where);
         }
     }
 
-    void notYetBringsTheMainWindowBackAsItWas() {
-        for (const QString how : {"click", "Esc", "Tab Enter"}) {
+    // "Not Yet!" (Esc, or Enter on it) brings the main window back as it was; only "Yes"
+    // (Enter) ends the program, and the about window with it.
+    void onlyYesEndsTheProgram() {
+        const std::pair<QString, QString> cases[] = {{"cmdNo", "frmDurnoval frmAbout"},
+                                                     {"Esc", "frmDurnoval frmAbout"},
+                                                     {"Tab Return", "frmDurnoval frmAbout"},
+                                                     {"cmdYes", ""},
+                                                     {"Return", ""}};
+        for (const auto &[how, windows] : cases) {
             init();
             field("txtWidth")->setText("205");
             click(*m_main, "cmdCalc");
             const QString before = shown();
-            askToExit();
-            frmEndDurnoval *first = &confirmation();
-            if (how == "click")
-                click(confirmation(), "cmdNo");
-            else if (how == "Esc")
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            else {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            }
-            QCOMPARE(windowsShown(), "frmDurnoval");
-            QCOMPARE(shown(), before);
-            askToExit();
-            QCOMPARE(&confirmation(), first);
+            m_forms->showAbout();
+            click(*m_main, "cmdExit");
+            QTRY_COMPARE(QApplication::focusWidget(), control(confirmation(), "cmdYes"));
             QVERIFY(!confirmation().close()); // only its buttons put it away
-            QCOMPARE(windowsShown(), "frmEndDurnoval");
-        }
-        QCOMPARE(m_endRequests, 0);
-    }
-
-    void yesEndsTheProgramWithEveryWindow() {
-        for (const bool byKey : {false, true}) {
-            init();
-            m_forms->showAbout();
-            askToExit();
-            QVERIFY(about().close()); // closing the about window meanwhile ends nothing
-            QCOMPARE(m_endRequests, 0);
-            m_forms->showAbout();
-            if (byKey)
-                QTest::keyClick(control(confirmation(), "cmdYes"), Qt::Key_Return);
+            if (how.startsWith("cmd"))
+                click(confirmation(), how.toLatin1().constData());
             else
-                click(confirmation(), "cmdYes");
-            QCOMPARE(m_endRequests, 1);
-            QCOMPARE(windowsShown(), "");
+                for (const QString &key : how.split(' '))
+                    QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key());
+            QCOMPARE(windowsShown(), windows);
+            QCOMPARE(m_endRequests, windows.isEmpty() ? 1 : 0);
+            if (!windows.isEmpty())
+                QCOMPARE(shown(), before);
         }
     }
 };
