@@ -76,8 +76,8 @@ void createControls(QWidget *clientArea, std::span<const ControlSpec> controls) 
         if (design.tabIndex && widget->focusPolicy() != Qt::NoFocus)
             focusChain.emplace_back(*design.tabIndex, widget);
     }
-    std::sort(focusChain.begin(), focusChain.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(focusChain.begin(), focusChain.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusChain.size(); ++i)
         QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
 }
