@@ -52,11 +52,11 @@ void centreOnScreen(QWidget &window) {
 
 // Screen readers announce a window by its role: the about window as a dialog and the
 // confirmation as an alert, each named by its title, rather than as an anonymous panel.
-QAccessibleInterface *windowRole(const QString &className, QObject *object) {
-    if (className == QLatin1String("durnoval::frmAbout"))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
-    if (className == QLatin1String("durnoval::frmEndDurnoval"))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::AlertMessage);
+QAccessibleInterface *windowRole(const QString &, QObject *object) {
+    if (auto *about = qobject_cast<frmAbout *>(object))
+        return new QAccessibleWidget(about, QAccessible::Dialog);
+    if (auto *confirmation = qobject_cast<frmEndDurnoval *>(object))
+        return new QAccessibleWidget(confirmation, QAccessible::AlertMessage);
     return nullptr;
 }
 
