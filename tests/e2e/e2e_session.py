@@ -24,8 +24,8 @@ NAMED_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_MENU,
                pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_LABEL}
 
 
-def until(what, probe, done=bool):
-    deadline = time.monotonic() + 10
+def until(what, probe, done=bool, seconds=10):
+    deadline = time.monotonic() + seconds
     while True:
         try:
             seen = probe()
@@ -34,7 +34,7 @@ def until(what, probe, done=bool):
         if not isinstance(seen, Exception) and done(seen):
             return seen
         if time.monotonic() > deadline:
-            raise AssertionError(f"{what}: not so within 10 s; last seen {seen!r}")
+            raise AssertionError(f"{what}: not so within {seconds} s; last seen {seen!r}")
         time.sleep(0.05)
 
 
@@ -105,7 +105,7 @@ def results(main):
 
 def session(program):
     app = until("the program on the accessibility bus", lambda: program.poll() is None and next(
-        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid))
+        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid), seconds=30)
     main = window(app, MAIN, "frame")
     centred_and_active(MAIN)
     client, bar = (tuple(extents(next(a for a in main if a.getRole() == role)))[2:]
