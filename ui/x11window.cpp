@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#if DURNOVAL_X11
+// Built with libxcb, against a Qt that speaks X11.
+#if DURNOVAL_X11 && QT_CONFIG(xcb)
+#define DURNOVAL_SPEAKS_X11 1
 #include <xcb/xcb.h>
 
 #include <array>
@@ -17,7 +19,7 @@
 
 namespace durnoval {
 
-#if DURNOVAL_X11
+#if DURNOVAL_SPEAKS_X11
 namespace {
 
 xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
@@ -32,7 +34,7 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
 #endif
 
 void keepOffTaskBarAndInPlace([[maybe_unused]] QWidget &window) {
-#if DURNOVAL_X11
+#if DURNOVAL_SPEAKS_X11
     // Offscreen, the interface is there without a connection.
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
