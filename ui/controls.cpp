@@ -25,10 +25,8 @@ QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
         // does not fit is cut at its bottom.
         label->setWordWrap(true);
         label->setAlignment(design.alignment | Qt::AlignTop);
-        if (design.framed) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setLineWidth(1);
-        }
+        if (design.framed)
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken); // one pixel wide
         return label;
     }
     case ControlKind::TextBox: {
@@ -43,7 +41,6 @@ QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
         auto *picture = new QLabel(parent);
         picture->setPixmap(
             variants.pixmap(twipsSize(design.width, design.height), qApp->devicePixelRatio()));
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
     case ControlKind::Button: {
@@ -70,8 +67,6 @@ void createControls(QWidget *clientArea, std::span<const ControlSpec> controls) 
             widget->setToolTip(QString::fromUtf8(design.toolTip));
         if (design.accessibleName)
             widget->setAccessibleName(QString::fromUtf8(design.accessibleName));
-        else if (design.kind != ControlKind::Picture)
-            widget->setAccessibleName(displayedCaption(QString::fromUtf8(design.text)));
         widget->setVisible(design.visible);
         if (design.tabIndex && widget->focusPolicy() != Qt::NoFocus)
             focusChain.emplace_back(*design.tabIndex, widget);
@@ -80,16 +75,6 @@ void createControls(QWidget *clientArea, std::span<const ControlSpec> controls) 
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusChain.size(); ++i)
         QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
-}
-
-QString displayedCaption(const QString &text) {
-    QString shown;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size())
-            ++i; // "&&" shows one '&'; "&E" shows 'E'
-        shown += text[i];
-    }
-    return shown;
 }
 
 } // namespace durnoval

@@ -18,9 +18,8 @@ namespace durnoval {
 enum class ControlKind { Label, TextBox, Button, Picture };
 
 // One control of a window's design: geometry in twips, the font (none: the window's), the
-// text (for a picture, its resource),
-// tab index (none for controls that take no focus), tooltip and accessible name (none: the
-// control's text).
+// text (for a picture, its resource), tab index (none for controls that take no focus),
+// tooltip and accessible name (none: the control's text, which Qt gives screen readers).
 struct ControlSpec {
     const char *name;
     ControlKind kind;
@@ -38,8 +37,5 @@ struct ControlSpec {
 // Builds the controls as children of the window's client area and chains the focusable ones
 // in the order of their tab indices.
 void createControls(QWidget *clientArea, std::span<const ControlSpec> controls);
-
-// A caption as shown, without the '&' that marks an access key.
-QString displayedCaption(const QString &text);
 
 } // namespace durnoval

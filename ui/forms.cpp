@@ -37,8 +37,7 @@ public:
         auto &window = static_cast<QWidget &>(*watched);
         if (event->type() == QEvent::Move && window.frameGeometry().size() != window.size()) {
             window.move(screenCentre() - window.frameGeometry().center() + window.pos());
-            window.removeEventFilter(this);
-            deleteLater();
+            window.removeEventFilter(this); // done; the window owns what is left of it
         }
         return false;
     }

@@ -107,8 +107,8 @@ frmDurnoval::frmDurnoval(Forms &forms) : m_forms(forms) {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     QIcon icon;
-    icon.addFile(":/icons/smiley-32.xpm", QSize(32, 32));
-    icon.addFile(":/icons/smiley-16.xpm", QSize(16, 16));
+    icon.addFile(":/icons/smiley-32.xpm");
+    icon.addFile(":/icons/smiley-16.xpm");
     setWindowIcon(icon);
     setFont(designFont(kDefaultWindowFont));
 
