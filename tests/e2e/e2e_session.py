@@ -66,6 +66,11 @@ def centred_and_active(title):
     until(f"{title!r} active", lambda: run("xdotool", "getactivewindow").strip() == x_window(title))
 
 
+def alt_drag(x, y, dx, dy):
+    run("xdotool", "mousemove", x, y, "keydown", "alt", "mousedown", 1, "sleep", 0.1, "mousemove", x + 8,
+        y + 6, "sleep", 0.1, "mousemove", x + dx, y + dy, "sleep", 0.1, "mouseup", 1, "keyup", "alt")
+
+
 def walk(accessible):
     for kid in accessible:
         if kid is not None:
@@ -114,6 +119,11 @@ def session(program):
             != [("Width", "482"), ("Height", str(396 + bar[1]))]:
         raise AssertionError(f"no client area of 482 x 396 below the menu bar: {client}, {bar}")
 
+    # The user may move the window; it stays where it is put (checked once the about window is
+    # done, long after any snap back).
+    moved = tuple(a + d for a, d in zip(frame(MAIN), (60, 40, 0, 0)))
+    alt_drag(300, 300, 60, 40)
+    until("the main window moved", lambda: frame(MAIN) == moved)
     # Real keys through the key filter, and the results read by their names; tooltips are read
     # as descriptions, and Calculate is the default button.
     if (control(main, "Width of the original tire").description, "Calculate") != (
@@ -133,6 +143,9 @@ def session(program):
     run("xdotool", "key", "ctrl+x")
     centred_and_active(ABOUT)
 
+    if frame(MAIN) != moved:
+        raise AssertionError(f"the main window did not stay where it was put: {frame(MAIN)}, not {moved}")
+
     # The confirmation: an alert out of task bars and pagers that the window manager can neither
     # move, nor resize, nor decorate, with the focus on Yes, which ends the program.
     click(control(main, "Exit"))
@@ -146,8 +159,7 @@ def session(program):
     if "_SKIP_TASKBAR" not in state or "_SKIP_PAGER" not in state or "= 0x3, 0x0, 0x0," not in motif:
         raise AssertionError(f"the window manager may list, move or decorate the confirmation: {state} {motif}")
     before = frame(CONFIRM)
-    run("xdotool", "mousemove", 512, 384, "keydown", "alt", "mousedown", 1, "sleep", 0.1, "mousemove",
-        520, 390, "sleep", 0.1, "mousemove", 600, 450, "sleep", 0.1, "mouseup", 1, "keyup", "alt")
+    alt_drag(512, 384, 88, 66)
     if frame(CONFIRM) != before:
         raise AssertionError("the confirmation moved with Alt and a drag")
     click(yes)
