@@ -199,7 +199,6 @@ private slots:
             about().move(about().pos() + QPoint(30, 20)); // where the user puts it
             const QPoint where = about().pos();
             doubleClick(*m_main->centralWidget(), {460, 10});
-            doubleClick(about(), centreOf(about(), "Image1"));
             QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
             if (byButton)
                 click(about(), "cmdEnd");
