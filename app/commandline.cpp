@@ -14,21 +14,23 @@ namespace {
 constexpr int kUsageError = 2;
 
 // The options QGuiApplication, QApplication and the X11 platform take for themselves.
-const char *const kToolkitOptionsWithValue[] = {
-    "platform",        "platformpluginpath", "platformtheme", "plugin",
-    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
-    "display",         "geometry",           "title",         "name",
-    "style",           "stylesheet",         "qmljsdebugger"};
-const char *const kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+struct ToolkitOption {
+    const char *name;
+    bool takesValue;
+};
+// clang-format off
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
+    {"display", true}, {"geometry", true}, {"title", true}, {"name", true}, {"style", true},
+    {"stylesheet", true}, {"qmljsdebugger", true}, {"reverse", false}, {"widgetcount", false},
+    {"nograb", false}, {"dograb", false}, {"sync", false}};
+// clang-format on
 
 void addToolkitOptions(QCommandLineParser &parser) {
-    for (const char *name : kToolkitOptionsWithValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : kToolkitFlags) {
-        QCommandLineOption option(QString::fromLatin1(name));
+    for (const auto &[name, takesValue] : kToolkitOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(),
+                                  takesValue ? QStringLiteral("value") : QString());
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
