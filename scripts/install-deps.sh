@@ -1,34 +1,46 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian/Ubuntu packages the build, the program and its tests need.
-# Does nothing when all of them are present.
+# Installs the Debian packages a make target needs, and nothing it does not; each level takes
+# the ones before it. Does nothing when all of them are present.
+# Usage: scripts/install-deps.sh [run|test|check]   (default: test)
 set -euo pipefail
 
-packages=(
-    # build; rsvg-convert draws the larger icons from the scalable one
-    cmake make g++ pkg-config librsvg2-bin
-    # core tests
-    libgtest-dev
-    # the windows: Qt 6 Widgets (with Qt Test), libxcb for the window manager hints Qt has no
-    # flag for, and faces with the design fonts' metrics
+# make run: build the program, and what it needs to run.
+run=(
+    cmake make g++ pkg-config
+    # Qt 6 Widgets (with Qt Test), and libxcb for the window manager hints Qt has no flag for
     qt6-base-dev libxcb1-dev
-    fonts-liberation2
-    fonts-comic-neue
-    # desktop integration checks, the manual page check (man) and the Debian package, checked
-    # with lintian by make check
-    desktop-file-utils
-    appstream
-    man-db
-    dpkg-dev
-    lintian
-    # end-to-end test on a real X server, under a window manager
-    xvfb openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
-    # make check: clang's libFuzzer and sanitizer runtimes
-    clang libclang-rt-14-dev
-    # measurements: Google Benchmark, and X access for the start-up script
+    # faces with the design fonts' metrics
+    fonts-liberation2 fonts-comic-neue
+)
+# make test: every test and tool.
+test=(
+    libgtest-dev
+    # rsvg-convert draws the larger desktop icons
+    librsvg2-bin
+    # fc-list picks the faces the window tests draw with
+    fontconfig
+    # the desktop entry, the metainfo and the manual page are checked
+    desktop-file-utils appstream man-db
+    # the end-to-end test on a real X server, under a window manager
+    xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
+)
+# make check: clang's libFuzzer and sanitizer runtimes, the package and lintian; the
+# measurement programs' Google Benchmark and X access.
+check=(
+    clang libclang-rt-dev
+    dpkg-dev lintian
     libbenchmark-dev python3-xlib
 )
+
+level=${1:-test}
+case $level in
+run) packages=("${run[@]}") ;;
+test) packages=("${run[@]}" "${test[@]}") ;;
+check) packages=("${run[@]}" "${test[@]}" "${check[@]}") ;;
+*) echo "usage: $0 [run|test|check]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -43,4 +55,4 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
