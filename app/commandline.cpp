@@ -55,11 +55,7 @@ CommandLine readCommandLine(int argc, char *argv[]) {
     const QCommandLineOption version(
         {QStringLiteral("v"), QStringLiteral("version")},
         QStringLiteral("Show the program's name and version and exit."));
-    QCommandLineOption screenshots(QStringLiteral("screenshots"),
-                                   QStringLiteral("Save pictures of the windows in a folder."),
-                                   QStringLiteral("folder"));
-    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({help, version, screenshots});
+    parser.addOptions({help, version});
     addToolkitOptions(parser);
 
     const bool understood = parser.parse(arguments);
@@ -68,12 +64,12 @@ CommandLine readCommandLine(int argc, char *argv[]) {
         // a core one needs no display.
         QCoreApplication core(argc, argv);
         std::fputs(qPrintable(parser.helpText()), stdout);
-        return {0, {}};
+        return {0};
     }
     if (parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
                     qPrintable(QCoreApplication::applicationVersion()));
-        return {0, {}};
+        return {0};
     }
     QString error = parser.errorText();
     if (understood && !parser.positionalArguments().isEmpty())
@@ -83,9 +79,9 @@ CommandLine readCommandLine(int argc, char *argv[]) {
         std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n",
                      qPrintable(arguments.first()), qPrintable(error),
                      qPrintable(arguments.first()));
-        return {kUsageError, {}};
+        return {kUsageError};
     }
-    return {std::nullopt, parser.value(screenshots)};
+    return {};
 }
 
 } // namespace durnoval

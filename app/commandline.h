@@ -3,8 +3,6 @@
 
 #pragma once
 
-#include <QString>
-
 #include <optional>
 
 namespace durnoval {
@@ -13,7 +11,6 @@ namespace durnoval {
 // toolkit, which takes them when the application object is made.
 struct CommandLine {
     std::optional<int> exitStatus; // set when the program is to end at once: help, version, errors
-    QString screenshotFolder;      // not empty: save pictures of the windows there and end
 };
 
 // Reads the arguments before any window system is touched, so that help, version and mistakes

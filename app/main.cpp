@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/commandline.h"
-#include "app/screenshots.h"
 #include "ui/forms.h"
 #include "ui/version.h"
 
@@ -19,8 +18,6 @@ int main(int argc, char *argv[]) {
 
     QApplication application(argc, argv);
     durnoval::Forms forms;
-    if (!commandLine.screenshotFolder.isEmpty())
-        return durnoval::saveScreenshots(forms, commandLine.screenshotFolder) ? 0 : 1;
     forms.showDurnoval();
     return application.exec();
 }

@@ -91,6 +91,14 @@ struct MenuSpec {
 
 constexpr MenuSpec kMenus[] = {{"File", "File"}, {"Help", "Help"}};
 
+// The menu bar's height as the window's layout gives it, which under some styles is not that
+// of its size hint.
+int menuBarHeight(const QMenuBar &bar, int width) {
+    const int forWidth = bar.heightForWidth(width);
+    return std::max(forWidth >= 0 ? forWidth : bar.sizeHint().height(),
+                    bar.minimumSizeHint().height());
+}
+
 QString capitalised(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (!result.isEmpty())
@@ -115,7 +123,8 @@ frmDurnoval::frmDurnoval(Forms &forms) : m_forms(forms) {
     createClientArea();
     createMenus();
     bindState();
-    resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    resize(kClientSize.width(),
+           kClientSize.height() + menuBarHeight(*menuBar(), kClientSize.width()));
 }
 
 void frmDurnoval::createClientArea() {

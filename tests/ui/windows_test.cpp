@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTest>
 
 using namespace durnoval;
@@ -93,7 +94,25 @@ private slots:
         m_main = &m_forms->durnoval();
         QVERIFY(QTest::qWaitForWindowActive(m_main));
     }
-    void cleanup() { m_forms.reset(); }
+    void cleanup() {
+        m_forms.reset();
+        QApplication::setStyle(QStringLiteral("fusion"));
+    }
+
+    // Whatever the style draws the menu bar with, the client area below it keeps its size.
+    void keepsItsClientAreaUnderEveryStyle_data() {
+        QTest::addColumn<QString>("style");
+        for (const QString &style : QStyleFactory::keys())
+            QTest::newRow(qPrintable(style)) << style;
+    }
+    void keepsItsClientAreaUnderEveryStyle() {
+        QFETCH(QString, style);
+        QApplication::setStyle(style);
+        Forms styled([] {});
+        styled.showDurnoval();
+        QVERIFY(QTest::qWaitForWindowExposed(&styled.durnoval()));
+        QCOMPARE(styled.durnoval().centralWidget()->size(), QSize(482, 396));
+    }
 
     void startsEmptyTabsInOrderTakesOnlyDigitsAndPoints() {
         QCOMPARE(shown(), kEmpty);

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds a fresh Debian root (minbase) with debootstrap, clones this checkout's committed HEAD
+# into it, runs make there (make test unless other targets are given) as a new user would,
+# reports the outcome and the time, and removes the root again. Needs root or sudo.
+# Usage: scripts/check-debian.sh RELEASE [TARGET ...]   RELEASE: trixie (13), bookworm (12)
+# Environment: DEBIAN_ROOT_PARENT, the folder the root is made in (default /var/tmp).
+set -euo pipefail
+
+release=${1:?usage: $0 RELEASE [TARGET ...]}
+shift
+targets=("${@:-test}")
+repo=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
+commit=$(git -C "$repo" rev-parse HEAD)
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if ! command -v debootstrap >/dev/null; then
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq debootstrap >/dev/null
+fi
+
+# The Debian mirror this machine's own apt uses.
+mirror=$(grep -h -o -E '^(URIs:|deb) +[a-z]+://[^ ]+' /etc/apt/sources.list.d/*.sources \
+    /etc/apt/sources.list 2>/dev/null | awk '$2 !~ /security/ { print $2; exit }')
+[ -n "$mirror" ] || { echo "no Debian mirror found in /etc/apt" >&2; exit 2; }
+
+root=$(mktemp -d "${DEBIAN_ROOT_PARENT:-/var/tmp}/durnoval-$release.XXXXXX")
+
+mounted_below() { findmnt -rn -o TARGET | awk -v root="$root" 'index($0, root "/") == 1'; }
+clean_up() {
+    # Deepest first; the mounts are slaves, so nothing of this reaches the host's /dev or /sys.
+    mounted_below | sort -r | while read -r target; do
+        "${sudo[@]}" umount "$target" 2>/dev/null || "${sudo[@]}" umount -l "$target"
+    done
+    if [ -n "$(mounted_below)" ]; then
+        echo "still mounted under $root, left in place:" >&2
+        mounted_below >&2
+        return 1
+    fi
+    "${sudo[@]}" rm -rf --one-file-system "$root"
+}
+trap 'clean_up || exit 1' EXIT
+trap 'exit 143' INT TERM HUP
+
+start=$(date +%s)
+echo "debootstrap $release into $root from $mirror"
+"${sudo[@]}" debootstrap --variant=minbase --include=git,make,ca-certificates,sudo \
+    "$release" "$root" "$mirror" >"$root.log" 2>&1 || { tail -20 "$root.log" >&2; exit 1; }
+rm -f "$root.log"
+
+"${sudo[@]}" mount -t proc proc "$root/proc"
+for shared in dev sys; do
+    "${sudo[@]}" mount --rbind "/$shared" "$root/$shared"
+    "${sudo[@]}" mount --make-rslave "$root/$shared"
+done
+"${sudo[@]}" cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+# The committed HEAD only: uncommitted changes are not what a new user would clone.
+"${sudo[@]}" git clone -q --no-checkout "$repo" "$root/root/durnoval"
+"${sudo[@]}" git -C "$root/root/durnoval" -c advice.detachedHead=false checkout -q "$commit"
+
+echo "make ${targets[*]} on $release at ${commit:0:12}"
+status=0
+"${sudo[@]}" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    bash -c 'cd /root/durnoval && make "$@"' make "${targets[@]}" || status=$?
+
+elapsed=$(($(date +%s) - start))
+if [ $status -eq 0 ]; then
+    echo "$release: make ${targets[*]} passed in ${elapsed} s"
+else
+    echo "$release: make ${targets[*]} FAILED (status $status) after ${elapsed} s"
+fi
+exit $status
