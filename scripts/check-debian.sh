@@ -22,8 +22,8 @@ if ! command -v debootstrap >/dev/null; then
 fi
 
 # The Debian mirror this machine's own apt uses.
-mirror=$(grep -h -o -E '^(URIs:|deb) +[a-z]+://[^ ]+' /etc/apt/sources.list.d/*.sources \
-    /etc/apt/sources.list 2>/dev/null | awk '$2 !~ /security/ { print $2; exit }')
+mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+    awk '/^(URIs:|deb) +[a-z]+:\/\// && $2 !~ /security/ { print $2; exit }' || true)
 [ -n "$mirror" ] || { echo "no Debian mirror found in /etc/apt" >&2; exit 2; }
 
 root=$(mktemp -d "${DEBIAN_ROOT_PARENT:-/var/tmp}/durnoval-$release.XXXXXX")
