@@ -6,7 +6,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace durnoval {
 namespace {
@@ -36,6 +38,20 @@ void addToolkitOptions(QCommandLineParser &parser) {
     }
 }
 
+// Help and version go to standard output; when that cannot take them (a full disk), the
+// program says so and fails.
+int print(const QString &text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()),
+                                     stdout) == static_cast<std::size_t>(bytes.size()) &&
+                         std::fflush(stdout) == 0;
+    if (written)
+        return 0;
+    std::fprintf(stderr, "%s: cannot write to standard output: %s\n",
+                 qPrintable(QCoreApplication::applicationName().toLower()), std::strerror(errno));
+    return 1;
+}
+
 } // namespace
 
 CommandLine readCommandLine(int argc, char *argv[]) {
@@ -58,19 +74,8 @@ CommandLine readCommandLine(int argc, char *argv[]) {
     parser.addOptions({help, version});
     addToolkitOptions(parser);
 
+    // A mistake anywhere on the line is reported, even beside --help.
     const bool understood = parser.parse(arguments);
-    if (parser.isSet(help)) {
-        // The usage line names the program as it was called, which needs an application object;
-        // a core one needs no display.
-        QCoreApplication core(argc, argv);
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return {0};
-    }
-    if (parser.isSet(version)) {
-        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
-                    qPrintable(QCoreApplication::applicationVersion()));
-        return {0};
-    }
     QString error = parser.errorText();
     if (understood && !parser.positionalArguments().isEmpty())
         error =
@@ -81,6 +86,15 @@ CommandLine readCommandLine(int argc, char *argv[]) {
                      qPrintable(arguments.first()));
         return {kUsageError};
     }
+    if (parser.isSet(help)) {
+        // The usage line names the program as it was called, which needs an application object;
+        // a core one needs no display.
+        QCoreApplication core(argc, argv);
+        return {print(parser.helpText())};
+    }
+    if (parser.isSet(version))
+        return {print(QCoreApplication::applicationName() + ' ' +
+                      QCoreApplication::applicationVersion() + '\n')};
     return {};
 }
 

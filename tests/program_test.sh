@@ -9,13 +9,21 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-# Help, version and mistakes need no display.
+# Help, version and mistakes need no display; without one, the program says so in a line.
 headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program")
 [ "$("${headless[@]}" --version)" = "Durnoval 4.02" ] || fail "--version"
 "${headless[@]}" --help | grep -q -- "--version" || fail "--help"
-status=0
-"${headless[@]}" --bogus >"$work/out" 2>"$work/err" || status=$?
-[ "$status" -eq 2 ] && [ ! -s "$work/out" ] && grep -q "bogus" "$work/err" || fail "--bogus, status $status"
+! "${headless[@]}" --help >/dev/full 2>/dev/null || fail "--help on a full disk"
+expect() { # STATUS WHAT ARGUMENTS...: the status, one line on standard error, nothing on standard output
+    local expected=$1 what=$2 status=0
+    shift 2
+    "${headless[@]}" "$@" >"$work/out" 2>"$work/err" || status=$?
+    [ "$status" -eq "$expected" ] && [ ! -s "$work/out" ] && grep -q "$what" "$work/err" &&
+        [ "$(grep -c -v '^Try' "$work/err")" -eq 1 ] || fail "$* status $status: $(cat "$work/err")"
+}
+expect 2 bogus --bogus
+expect 2 bogus --help --bogus
+expect 1 "no display"
 
 # The windows look as pictured for this renderer; see make screenshots.
 "$screenshots" check "$pictures" 2>/dev/null || fail "the windows' pictures"
