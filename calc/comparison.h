@@ -56,7 +56,6 @@ enum class Output { Diameter, Diameter2, Percent, Mph };
 struct EntrySlot {
     Entry entry;
     std::string ComparisonState::*text;
-    std::string_view name;        // the control's name
     std::string_view description; // what the user types there, in words
     std::int16_t defaultValue;
     std::string_view defaultText;
@@ -65,28 +64,24 @@ struct EntrySlot {
 struct OutputSlot {
     Output output;
     ResultText ComparisonState::*result;
-    std::string_view name;
     std::string_view description;
 };
 
 // In the order Calculate resolves them.
 inline constexpr std::array<EntrySlot, 6> kEntrySlots{{
-    {Entry::Width, &ComparisonState::txtWidth, "txtWidth", "width of the original tire", 195,
-     "195"},
-    {Entry::Wall, &ComparisonState::txtWall, "txtWall", "wall size of the original tire", 75, "75"},
-    {Entry::Rim, &ComparisonState::txtRim, "txtRim", "rim size of the original tire", 14, "14"},
-    {Entry::Width2, &ComparisonState::txtWidth2, "txtWidth2", "width of the new tire", 215, "215"},
-    {Entry::Wall2, &ComparisonState::txtWall2, "txtWall2", "wall size of the new tire", 55, "55"},
-    {Entry::Rim2, &ComparisonState::txtRim2, "txtRim2", "rim size of the new tire", 16, "16"},
+    {Entry::Width, &ComparisonState::txtWidth, "width of the original tire", 195, "195"},
+    {Entry::Wall, &ComparisonState::txtWall, "wall size of the original tire", 75, "75"},
+    {Entry::Rim, &ComparisonState::txtRim, "rim size of the original tire", 14, "14"},
+    {Entry::Width2, &ComparisonState::txtWidth2, "width of the new tire", 215, "215"},
+    {Entry::Wall2, &ComparisonState::txtWall2, "wall size of the new tire", 55, "55"},
+    {Entry::Rim2, &ComparisonState::txtRim2, "rim size of the new tire", 16, "16"},
 }};
 
 inline constexpr std::array<OutputSlot, 4> kOutputSlots{{
-    {Output::Diameter, &ComparisonState::lblOutput, "lblOutput", "diameter of the original tire"},
-    {Output::Diameter2, &ComparisonState::lblOutput2, "lblOutput2", "diameter of the new tire"},
-    {Output::Percent, &ComparisonState::lblPercent, "lblPercent",
-     "new diameter in percent of the original"},
-    {Output::Mph, &ComparisonState::lblMph, "lblMph",
-     "true speed when the speedometer reads 60 mph"},
+    {Output::Diameter, &ComparisonState::lblOutput, "diameter of the original tire"},
+    {Output::Diameter2, &ComparisonState::lblOutput2, "diameter of the new tire"},
+    {Output::Percent, &ComparisonState::lblPercent, "new diameter in percent of the original"},
+    {Output::Mph, &ComparisonState::lblMph, "true speed when the speedometer reads 60 mph"},
 }};
 
 constexpr const EntrySlot &slotOf(Entry entry) {

@@ -7,17 +7,13 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <algorithm>
-#include <vector>
 
 namespace durnoval {
 namespace {
 
-QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
+QWidget *createWidget(const ControlDesign &design, QWidget *parent) {
     switch (design.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(QString::fromUtf8(design.text), parent);
@@ -55,22 +51,24 @@ QWidget *createWidget(const ControlSpec &design, QWidget *parent) {
 
 } // namespace
 
-void createControls(QWidget *clientArea, std::span<const ControlSpec> controls) {
-    std::vector<std::pair<int, QWidget *>> focusChain;
-    for (const ControlSpec &design : controls) {
-        QWidget *widget = createWidget(design, clientArea);
-        widget->setObjectName(QString::fromLatin1(design.name));
-        widget->setGeometry(twipsRect(design.left, design.top, design.width, design.height));
-        if (design.font)
-            widget->setFont(designFont(*design.font));
-        if (design.toolTip)
-            widget->setToolTip(QString::fromUtf8(design.toolTip));
-        if (design.accessibleName)
-            widget->setAccessibleName(QString::fromUtf8(design.accessibleName));
-        widget->setVisible(design.visible);
-        if (design.tabIndex && widget->focusPolicy() != Qt::NoFocus)
-            focusChain.emplace_back(*design.tabIndex, widget);
-    }
+QWidget *createControl(QWidget *clientArea, const ControlDesign &design,
+                       std::vector<std::pair<int, QWidget *>> &focusChain) {
+    QWidget *widget = createWidget(design, clientArea);
+    widget->setObjectName(QString::fromLatin1(design.name));
+    widget->setGeometry(twipsRect(design.left, design.top, design.width, design.height));
+    if (design.font)
+        widget->setFont(designFont(*design.font));
+    if (design.toolTip)
+        widget->setToolTip(QString::fromUtf8(design.toolTip));
+    if (design.accessibleName)
+        widget->setAccessibleName(QString::fromUtf8(design.accessibleName));
+    widget->setVisible(design.visible);
+    if (design.tabIndex && widget->focusPolicy() != Qt::NoFocus)
+        focusChain.emplace_back(*design.tabIndex, widget);
+    return widget;
+}
+
+void chainFocus(std::vector<std::pair<int, QWidget *>> &focusChain) {
     std::stable_sort(focusChain.begin(), focusChain.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusChain.size(); ++i)

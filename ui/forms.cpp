@@ -49,11 +49,9 @@ void centreOnScreen(QWidget &window) {
         window.installEventFilter(new CentreByFrame(&window));
 }
 
-// Screen readers announce a window by its role: the about window as a dialog and the
-// confirmation as an alert, each named by its title, rather than as an anonymous panel.
-QAccessibleInterface *windowRole(const QString &, QObject *object) {
-    if (auto *about = qobject_cast<frmAbout *>(object))
-        return new QAccessibleWidget(about, QAccessible::Dialog);
+// Screen readers announce the confirmation as an alert, named by its title; Qt gives every
+// other dialog the dialog role.
+QAccessibleInterface *alertRole(const QString &, QObject *object) {
     if (auto *confirmation = qobject_cast<frmEndDurnoval *>(object))
         return new QAccessibleWidget(confirmation, QAccessible::AlertMessage);
     return nullptr;
@@ -75,7 +73,7 @@ template <typename Window> Window &instance(std::unique_ptr<Window> &window, For
 
 Forms::Forms(std::function<void()> endProgram)
     : m_endProgram(endProgram ? std::move(endProgram) : quitEventLoop) {
-    QAccessible::installFactory(windowRole);
+    QAccessible::installFactory(alertRole);
     // Only "Yes" in the exit window ends the program; the main window is hidden while it asks.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutes();

@@ -7,8 +7,6 @@
 #include "ui/controls.h"
 #include "ui/twips.h"
 
-#include <QPushButton>
-
 namespace durnoval {
 namespace {
 
@@ -19,18 +17,20 @@ constexpr FontSpec kAddressFont{kSansSerifFace, 9.75, false};
 
 constexpr const char *kCredit = "Durnoval, by the Durnoval developers";
 
+} // namespace
+
+using namespace design;
+
 // clang-format off
-constexpr ControlSpec kControls[] = {
-//   name       kind                  text                                  L     T     W     H     font          align             frame  visible tab tooltip  accessible name
-    {"Image1",  ControlKind::Picture, ":/pictures/wheel.jpg",               120,  120, 1905, 1680, std::nullopt, Qt::AlignLeft,    false, true,  {},     nullptr, "Picture of a road wheel with its tyre, seen from the side"},
-    {"Label1",  ControlKind::Label,   "Durnoval Calculator",               2400,  480, 1815,  855, kTitleFont,   Qt::AlignHCenter, true,  true,  1,      nullptr, nullptr},
-    {"lblName", ControlKind::Label,   "Created by the Durnoval developers.", 960, 2040, 2895,  735, std::nullopt, Qt::AlignHCenter, false, true,  0,      nullptr, nullptr},
-    {"Label2",  ControlKind::Label,   "durnoval@example.org",               600, 3120, 3615,  375, kAddressFont, Qt::AlignHCenter, true,  true,  2,      nullptr, "Contact address: durnoval@example.org"},
-    {"cmdEnd",  ControlKind::Button,  "Now back to Durnoval",              1080, 3720, 2775,  420, std::nullopt, Qt::AlignLeft,    false, true,  3,      nullptr, nullptr},
+const ControlSpec<frmAbout> frmAbout::kControls[] = {
+//   name       kind text                                   L     T     W     H     font          align   frame   visible tab    tooltip  accessible name                                              kept in             on click
+    {"Image1",  P, ":/pictures/wheel.jpg",                  120,  120, 1905, 1680, Window,       Left,   Flat,   Shown,  NoTab, nullptr, "Picture of a road wheel with its tyre, seen from the side", Unkept,             NoClick},
+    {"Label1",  L, "Durnoval Calculator",                  2400,  480, 1815,  855, kTitleFont,   Centre, Framed, Shown,  1,     nullptr, nullptr,                                                     Unkept,             NoClick},
+    {"lblName", L, "Created by the Durnoval developers.",   960, 2040, 2895,  735, Window,       Centre, Flat,   Shown,  0,     nullptr, nullptr,                                                     Unkept,             NoClick},
+    {"Label2",  L, "durnoval@example.org",                  600, 3120, 3615,  375, kAddressFont, Centre, Framed, Shown,  2,     nullptr, "Contact address: durnoval@example.org",                     Unkept,             NoClick},
+    {"cmdEnd",  B, "Now back to Durnoval",                 1080, 3720, 2775,  420, Window,       Left,   Flat,   Shown,  3,     nullptr, nullptr,                                                     &frmAbout::cmdEnd,  &frmAbout::cmdEnd_Click},
 };
 // clang-format on
-
-} // namespace
 
 frmAbout::frmAbout() {
     setObjectName("frmAbout");
@@ -47,10 +47,8 @@ void frmAbout::createControls() {
     auto *area = new ClientArea(this);
     area->setObjectName("clientArea");
     area->setGeometry(rect());
-    durnoval::createControls(area, kControls);
+    durnoval::createControls<frmAbout>(*this, area, kControls);
     connect(area, &ClientArea::backgroundDoubleClicked, this, &frmAbout::Form_DblClick);
-    connect(area->findChild<QPushButton *>("cmdEnd"), &QPushButton::clicked, this,
-            &frmAbout::cmdEnd_Click);
 }
 
 void frmAbout::cmdEnd_Click() {
@@ -62,8 +60,8 @@ void frmAbout::Form_DblClick() {
 }
 
 void frmAbout::showEvent(QShowEvent *event) {
-    QWidget::showEvent(event);
-    findChild<QPushButton *>("cmdEnd")->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+    cmdEnd->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace durnoval

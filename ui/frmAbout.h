@@ -3,24 +3,32 @@
 
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+
+class QPushButton;
 
 namespace durnoval {
 
+template <typename Form> struct ControlSpec;
+
 // The about window: the wheel picture, the program's title, its authors and their address,
-// and one button that puts the window away.
-class frmAbout : public QWidget {
+// and one button that puts the window away, as Esc does.
+class frmAbout : public QDialog {
     Q_OBJECT
 public:
     frmAbout();
 
 private:
+    static const ControlSpec<frmAbout> kControls[];
+
     void createControls();
 
     void cmdEnd_Click();
     void Form_DblClick();
 
     void showEvent(QShowEvent *event) override;
+
+    QPushButton *cmdEnd = nullptr;
 };
 
 } // namespace durnoval

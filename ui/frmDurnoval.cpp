@@ -10,6 +10,7 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -32,49 +33,45 @@ constexpr FontSpec kRegular10{kSansSerifFace, 9.75, false};
 constexpr FontSpec kBold10{kSansSerifFace, 9.75, true};
 constexpr FontSpec kBold12{kSansSerifFace, 12, true};
 
-constexpr auto L = ControlKind::Label;
-constexpr auto T = ControlKind::TextBox;
-constexpr auto B = ControlKind::Button;
-constexpr auto Left = Qt::AlignLeft;
-constexpr auto Right = Qt::AlignRight;
-constexpr auto Centre = Qt::AlignHCenter;
-constexpr std::nullopt_t Window = std::nullopt; // the window's font
-constexpr bool Framed = true;
-constexpr bool Hidden = false;
+} // namespace
+
+using namespace design;
 
 // Fields and result labels get their accessible names from the comparison's slots.
 // clang-format off
-constexpr ControlSpec kControls[] = {
-//   name          kind text                                                  L     T     W     H     font        align   frame   visible tab tooltip
-    {"lblTitle1",  L, "Enter the size of the tires: ",                       2040,    0, 3255, 375, kBold12,    Left,   false,  true,  12, nullptr, nullptr},
-    {"lblExample", L, "i.e. 225/45 16;   width =225, wall = 45, rim = 16",   1680,  480, 3975, 375, kRegular10, Centre, false,  true,  13, nullptr, nullptr},
-    {"lblOriginal",L, "Enter size of original tire:",                         360, 1200, 2775, 375, kBold10,    Left,   false,  true,  16, nullptr, nullptr},
-    {"lblNew",     L, "Enter size of new tire:",                             3600, 1200, 2655, 375, kBold10,    Left,   false,  true,  21, nullptr, nullptr},
-    {"lblWidth",   L, "Enter the width of the tire:",                         360, 1800, 1335, 375, kBold8,     Right,  false,  true,   9, nullptr, nullptr},
-    {"txtWidth",   T, "",                                                    2040, 1800, 1095, 375, Window,     Left,   false,  true,   0, "Width", nullptr},
-    {"lblWidth2",  L, "Enter the width of the tire:",                        3600, 1800, 1335, 375, kBold8,     Right,  false,  true,  17, nullptr, nullptr},
-    {"txtWidth2",  T, "",                                                    5400, 1800, 1095, 375, Window,     Left,   false,  true,   3, nullptr, nullptr},
-    {"lblWall",    L, "Enter the wall size of the tire:",                     360, 2400, 1335, 375, kBold8,     Right,  false,  true,  10, nullptr, nullptr},
-    {"txtWall",    T, "",                                                    2040, 2400, 1095, 375, Window,     Left,   false,  true,   1, "Wall", nullptr},
-    {"lblWall2",   L, "Enter the wall size of the tire:",                    3600, 2400, 1335, 375, kBold8,     Right,  false,  true,  18, nullptr, nullptr},
-    {"txtWall2",   T, "",                                                    5400, 2400, 1095, 375, Window,     Left,   false,  true,   4, nullptr, nullptr},
-    {"lblRim",     L, "Enter the rim size:",                                  360, 3000, 1335, 375, kBold8,     Right,  false,  true,  11, nullptr, nullptr},
-    {"txtRim",     T, "",                                                    2040, 3000, 1095, 375, Window,     Left,   false,  true,   2, "Rim", nullptr},
-    {"lblRim2",    L, "Enter the rim size:",                                 3600, 3000, 1455, 375, kBold8,     Right,  false,  true,  19, nullptr, nullptr},
-    {"txtRim2",    T, "",                                                    5400, 3000, 1095, 375, Window,     Left,   false,  true,   5, nullptr, nullptr},
-    {"lblTitle2",  L, "Overall size of tire:",                                360, 3720, 1335, 495, kBold8,     Right,  false,  true,  15, nullptr, nullptr},
-    {"lblOutput",  L, "",                                                    2040, 3720, 1155, 360, kBold12,    Left,   Framed, Hidden, 14, "Diameter of your original tire ", nullptr},
-    {"Label5",     L, "Overall size of new tire:",                           3600, 3720, 1455, 495, kBold8,     Right,  false,  true,  20, nullptr, nullptr},
-    {"lblOutput2", L, "",                                                    5400, 3720, 1125, 360, kBold12,    Left,   Framed, Hidden, 22, "Diameter of your new tire", nullptr},
-    {"lblDiff",    L, "Difference:",                                          360, 4560, 1335, 255, kBold8,     Right,  false,  true,  24, nullptr, nullptr},
-    {"lblPercent", L, "",                                                    2040, 4560, 1155, 360, kBold12,    Left,   Framed, Hidden, 23, "This is the percentage of difference between your original tire and your new tire!!", nullptr},
-    {"lblSpeed",   L, "Actual  Speed at 60 mph:",                            3600, 4560, 1455, 495, kBold8,     Right,  false,  true,  25, nullptr, nullptr},
-    {"lblMph",     L, "",                                                    5400, 4560, 1095, 360, kBold12,    Left,   Framed, Hidden, 26, "This shows your real speed when your speedo says 60mph!!", nullptr},
-    {"cmdCalc",    B, "Calculate",                                           1560, 5160, 1095, 495, Window,     Left,   false,  true,   6, nullptr, nullptr},
-    {"cmdClear",   B, "Clear",                                               3120, 5160, 1215, 495, Window,     Left,   false,  true,   7, nullptr, nullptr},
-    {"cmdExit",    B, "Exit",                                                4800, 5160, 1095, 495, Window,     Left,   false,  true,   8, nullptr, nullptr},
+const ControlSpec<frmDurnoval> frmDurnoval::kControls[] = {
+//   name          kind text                                                  L     T     W     H     font        align   frame   visible tab tooltip  accessible name  kept in                    on click
+    {"lblTitle1",  L, "Enter the size of the tires: ",                       2040,    0, 3255, 375, kBold12,    Left,   Flat,   Shown,  12, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblExample", L, "i.e. 225/45 16;   width =225, wall = 45, rim = 16",   1680,  480, 3975, 375, kRegular10, Centre, Flat,   Shown,  13, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblOriginal",L, "Enter size of original tire:",                         360, 1200, 2775, 375, kBold10,    Left,   Flat,   Shown,  16, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblNew",     L, "Enter size of new tire:",                             3600, 1200, 2655, 375, kBold10,    Left,   Flat,   Shown,  21, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblWidth",   L, "Enter the width of the tire:",                         360, 1800, 1335, 375, kBold8,     Right,  Flat,   Shown,   9, nullptr, nullptr, Unkept,                    NoClick},
+    {"txtWidth",   T, "",                                                    2040, 1800, 1095, 375, Window,     Left,   Flat,   Shown,   0, "Width", nullptr, &frmDurnoval::txtWidth,    NoClick},
+    {"lblWidth2",  L, "Enter the width of the tire:",                        3600, 1800, 1335, 375, kBold8,     Right,  Flat,   Shown,  17, nullptr, nullptr, Unkept,                    NoClick},
+    {"txtWidth2",  T, "",                                                    5400, 1800, 1095, 375, Window,     Left,   Flat,   Shown,   3, nullptr, nullptr, &frmDurnoval::txtWidth2,   NoClick},
+    {"lblWall",    L, "Enter the wall size of the tire:",                     360, 2400, 1335, 375, kBold8,     Right,  Flat,   Shown,  10, nullptr, nullptr, Unkept,                    NoClick},
+    {"txtWall",    T, "",                                                    2040, 2400, 1095, 375, Window,     Left,   Flat,   Shown,   1, "Wall",  nullptr, &frmDurnoval::txtWall,     NoClick},
+    {"lblWall2",   L, "Enter the wall size of the tire:",                    3600, 2400, 1335, 375, kBold8,     Right,  Flat,   Shown,  18, nullptr, nullptr, Unkept,                    NoClick},
+    {"txtWall2",   T, "",                                                    5400, 2400, 1095, 375, Window,     Left,   Flat,   Shown,   4, nullptr, nullptr, &frmDurnoval::txtWall2,    NoClick},
+    {"lblRim",     L, "Enter the rim size:",                                  360, 3000, 1335, 375, kBold8,     Right,  Flat,   Shown,  11, nullptr, nullptr, Unkept,                    NoClick},
+    {"txtRim",     T, "",                                                    2040, 3000, 1095, 375, Window,     Left,   Flat,   Shown,   2, "Rim",   nullptr, &frmDurnoval::txtRim,      NoClick},
+    {"lblRim2",    L, "Enter the rim size:",                                 3600, 3000, 1455, 375, kBold8,     Right,  Flat,   Shown,  19, nullptr, nullptr, Unkept,                    NoClick},
+    {"txtRim2",    T, "",                                                    5400, 3000, 1095, 375, Window,     Left,   Flat,   Shown,   5, nullptr, nullptr, &frmDurnoval::txtRim2,     NoClick},
+    {"lblTitle2",  L, "Overall size of tire:",                                360, 3720, 1335, 495, kBold8,     Right,  Flat,   Shown,  15, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblOutput",  L, "",                                                    2040, 3720, 1155, 360, kBold12,    Left,   Framed, Hidden, 14, "Diameter of your original tire ", nullptr, &frmDurnoval::lblOutput, NoClick},
+    {"Label5",     L, "Overall size of new tire:",                           3600, 3720, 1455, 495, kBold8,     Right,  Flat,   Shown,  20, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblOutput2", L, "",                                                    5400, 3720, 1125, 360, kBold12,    Left,   Framed, Hidden, 22, "Diameter of your new tire", nullptr, &frmDurnoval::lblOutput2, NoClick},
+    {"lblDiff",    L, "Difference:",                                          360, 4560, 1335, 255, kBold8,     Right,  Flat,   Shown,  24, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblPercent", L, "",                                                    2040, 4560, 1155, 360, kBold12,    Left,   Framed, Hidden, 23, "This is the percentage of difference between your original tire and your new tire!!", nullptr, &frmDurnoval::lblPercent, NoClick},
+    {"lblSpeed",   L, "Actual  Speed at 60 mph:",                            3600, 4560, 1455, 495, kBold8,     Right,  Flat,   Shown,  25, nullptr, nullptr, Unkept,                    NoClick},
+    {"lblMph",     L, "",                                                    5400, 4560, 1095, 360, kBold12,    Left,   Framed, Hidden, 26, "This shows your real speed when your speedo says 60mph!!", nullptr, &frmDurnoval::lblMph, NoClick},
+    {"cmdCalc",    B, "Calculate",                                           1560, 5160, 1095, 495, Window,     Left,   Flat,   Shown,   6, nullptr, nullptr, &frmDurnoval::cmdCalc,     &frmDurnoval::cmdCalc_Click},
+    {"cmdClear",   B, "Clear",                                               3120, 5160, 1215, 495, Window,     Left,   Flat,   Shown,   7, nullptr, nullptr, Unkept,                    &frmDurnoval::cmdClear_Click},
+    {"cmdExit",    B, "Exit",                                                4800, 5160, 1095, 495, Window,     Left,   Flat,   Shown,   8, nullptr, nullptr, Unkept,                    &frmDurnoval::cmdExit_Click},
 };
 // clang-format on
+
+namespace {
 
 struct MenuItemSpec {
     const char *menu;
@@ -130,17 +127,19 @@ frmDurnoval::frmDurnoval(Forms &forms) : m_forms(forms) {
 void frmDurnoval::createClientArea() {
     auto *area = new ClientArea(this);
     area->setObjectName("clientArea");
-    createControls(area, kControls);
+    createControls<frmDurnoval>(*this, area, kControls);
     setCentralWidget(area);
     connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::Form_DblClick);
+    cmdCalc->setDefault(true);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *focused) { keepCalculateDefault(focused); });
+}
 
-    m_cmdCalc = area->findChild<QPushButton *>("cmdCalc");
-    m_cmdCalc->setDefault(true);
-    connect(m_cmdCalc, &QPushButton::clicked, this, &frmDurnoval::cmdCalc_Click);
-    connect(area->findChild<QPushButton *>("cmdClear"), &QPushButton::clicked, this,
-            &frmDurnoval::cmdClear_Click);
-    connect(area->findChild<QPushButton *>("cmdExit"), &QPushButton::clicked, this,
-            &frmDurnoval::cmdExit_Click);
+void frmDurnoval::keepCalculateDefault(QWidget *focused) {
+    // As in a dialog: a button is the default while it has the focus, and Calculate whenever
+    // no other button of this window has it.
+    const auto *button = qobject_cast<QPushButton *>(focused);
+    cmdCalc->setDefault(!button || button == cmdCalc || !isAncestorOf(button));
 }
 
 void frmDurnoval::createMenus() {
@@ -176,18 +175,17 @@ void frmDurnoval::createMenus() {
 }
 
 void frmDurnoval::bindState() {
+    m_entries = {txtWidth, txtWall, txtRim, txtWidth2, txtWall2, txtRim2};
+    m_outputs = {lblOutput, lblOutput2, lblPercent, lblMph};
     for (std::size_t i = 0; i < kEntrySlots.size(); ++i) {
         const EntrySlot &slot = kEntrySlots[i];
-        QLineEdit *field = findChild<QLineEdit *>(QString::fromLatin1(slot.name));
+        QLineEdit *field = m_entries[i];
         field->setAccessibleName(capitalised(slot.description));
         field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
         field->installEventFilter(this);
         connect(field, &QLineEdit::textChanged, this,
                 [this, &slot](const QString &text) { m_state.*slot.text = text.toStdString(); });
-        m_entries[i] = field;
     }
-    for (std::size_t i = 0; i < kOutputSlots.size(); ++i)
-        m_outputs[i] = findChild<QLabel *>(QString::fromLatin1(kOutputSlots[i].name));
     showState();
 }
 
@@ -322,7 +320,7 @@ bool frmDurnoval::eventFilter(QObject *watched, QEvent *event) {
 void frmDurnoval::keyPressEvent(QKeyEvent *event) {
     // Enter presses the default button wherever the focus is, unless a button takes it itself.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_cmdCalc->click();
+        cmdCalc->click();
         return;
     }
     QMainWindow::keyPressEvent(event);

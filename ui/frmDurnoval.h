@@ -17,6 +17,7 @@ class QPushButton;
 namespace durnoval {
 
 class Forms;
+template <typename Form> struct ControlSpec;
 
 // The main window: six entry fields bound to a ComparisonState, its four result labels, the
 // command buttons and the File and Help menus. It routes every user action to Calculate,
@@ -26,12 +27,13 @@ class frmDurnoval : public QMainWindow {
 public:
     explicit frmDurnoval(Forms &forms);
 
-    const ComparisonState &state() const { return m_state; }
-
 private:
+    static const ControlSpec<frmDurnoval> kControls[];
+
     void createClientArea();
     void createMenus();
     void bindState();
+    void keepCalculateDefault(QWidget *focused);
 
     void cmdCalc_Click();
     void Calc_Click();
@@ -57,11 +59,23 @@ private:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
+    QLineEdit *txtWidth = nullptr;
+    QLineEdit *txtWall = nullptr;
+    QLineEdit *txtRim = nullptr;
+    QLineEdit *txtWidth2 = nullptr;
+    QLineEdit *txtWall2 = nullptr;
+    QLineEdit *txtRim2 = nullptr;
+    QLabel *lblOutput = nullptr;
+    QLabel *lblOutput2 = nullptr;
+    QLabel *lblPercent = nullptr;
+    QLabel *lblMph = nullptr;
+    QPushButton *cmdCalc = nullptr;
+
     Forms &m_forms;
     ComparisonState m_state;
+    // The fields and results in the order of the comparison's entry and output slots.
     std::array<QLineEdit *, kEntrySlots.size()> m_entries{};
     std::array<QLabel *, kOutputSlots.size()> m_outputs{};
-    QPushButton *m_cmdCalc = nullptr;
     std::vector<QAction *> m_menuActions;
 };
 

@@ -11,8 +11,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -22,29 +20,31 @@ namespace {
 constexpr QSize kClientSize = twipsSize(4350, 1710);
 constexpr FontSpec kBold10{kSansSerifFace, 9.75, true};
 
-// clang-format off
-constexpr ControlSpec kControls[] = {
-//   name       kind                 text                                L     T    W     H    font     align           frame  visible tab tooltip           accessible name
-    {"lblSure", ControlKind::Label,  "Are you sure you want to exit??",  360,  240, 3735, 495, kBold10, Qt::AlignHCenter, false, true,  2, nullptr,          nullptr},
-    {"cmdYes",  ControlKind::Button, "Yes",                              600,  960, 1215, 495, kBold10, Qt::AlignLeft,    false, true,  0, "Close Durnoval", "Yes, exit Durnoval"},
-    {"cmdNo",   ControlKind::Button, "Not Yet!",                         2400, 960, 1215, 495, kBold10, Qt::AlignLeft,    false, true,  1, "GO BACK!!",      "Not yet, go back to Durnoval"},
-};
-// clang-format on
-
 struct LineSpec {
-    const char *name;
     int x1, y1, x2, y2;
 };
 
-// The outline of one rectangle, standing in for the border the window has not got.
+// The outline of one rectangle, standing in for the border the window has not got: Line4,
+// Line3, Line2 and Line1 of the design.
 constexpr LineSpec kLines[] = {
-    {"Line4", 4200, 120, 120, 120},
-    {"Line3", 4200, 1560, 4200, 120},
-    {"Line2", 120, 1560, 4200, 1560},
-    {"Line1", 120, 120, 120, 1560},
+    {4200, 120, 120, 120},
+    {4200, 1560, 4200, 120},
+    {120, 1560, 4200, 1560},
+    {120, 120, 120, 1560},
 };
 
 } // namespace
+
+using namespace design;
+
+// clang-format off
+const ControlSpec<frmEndDurnoval> frmEndDurnoval::kControls[] = {
+//   name       kind text                                L     T    W     H    font     align   frame visible tab tooltip           accessible name                 kept in                   on click
+    {"lblSure", L, "Are you sure you want to exit??",   360,  240, 3735, 495, kBold10, Centre, Flat, Shown,  2, nullptr,          nullptr,                        Unkept,                   NoClick},
+    {"cmdYes",  B, "Yes",                               600,  960, 1215, 495, kBold10, Left,   Flat, Shown,  0, "Close Durnoval", "Yes, exit Durnoval",           &frmEndDurnoval::cmdYes,  &frmEndDurnoval::cmdYes_Click},
+    {"cmdNo",   B, "Not Yet!",                         2400,  960, 1215, 495, kBold10, Left,   Flat, Shown,  1, "GO BACK!!",      "Not yet, go back to Durnoval", Unkept,                   &frmEndDurnoval::cmdNo_Click},
+};
+// clang-format on
 
 frmEndDurnoval::frmEndDurnoval(Forms &forms) : m_forms(forms) {
     setObjectName("frmEndDurnoval");
@@ -55,16 +55,8 @@ frmEndDurnoval::frmEndDurnoval(Forms &forms) : m_forms(forms) {
     setFont(designFont(kDefaultWindowFont));
     setFixedSize(kClientSize);
     applyMenuColours();
-    createControls();
-}
-
-void frmEndDurnoval::createControls() {
-    durnoval::createControls(this, kControls);
-    m_cmdYes = findChild<QPushButton *>("cmdYes");
-    m_cmdNo = findChild<QPushButton *>("cmdNo");
-    m_cmdYes->setDefault(true);
-    connect(m_cmdYes, &QPushButton::clicked, this, &frmEndDurnoval::cmdYes_Click);
-    connect(m_cmdNo, &QPushButton::clicked, this, &frmEndDurnoval::cmdNo_Click);
+    createControls<frmEndDurnoval>(*this, this, kControls);
+    cmdYes->setDefault(true);
 }
 
 void frmEndDurnoval::applyMenuColours() {
@@ -92,18 +84,9 @@ void frmEndDurnoval::paintEvent(QPaintEvent *) {
         painter.drawLine(twipsPoint(line.x1, line.y1), twipsPoint(line.x2, line.y2));
 }
 
-void frmEndDurnoval::keyPressEvent(QKeyEvent *event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        m_cmdYes->click();
-        return;
-    case Qt::Key_Escape:
-        m_cmdNo->click();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-    }
+void frmEndDurnoval::reject() {
+    // Esc: "Not Yet!"
+    cmdNo_Click();
 }
 
 void frmEndDurnoval::closeEvent(QCloseEvent *event) {
@@ -114,8 +97,8 @@ void frmEndDurnoval::closeEvent(QCloseEvent *event) {
 void frmEndDurnoval::showEvent(QShowEvent *event) {
     // Sent before the window is mapped, while the window manager still reads its hints.
     keepOffTaskBarAndInPlace(*this);
-    QWidget::showEvent(event);
-    m_cmdYes->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+    cmdYes->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace durnoval

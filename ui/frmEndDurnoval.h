@@ -3,36 +3,39 @@
 
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QPushButton;
 
 namespace durnoval {
 
 class Forms;
+template <typename Form> struct ControlSpec;
 
-// The exit confirmation: a frameless window that either ends the program ("Yes") or brings
-// the main window back ("Not Yet!").
-class frmEndDurnoval : public QWidget {
+// The exit confirmation: a frameless window that either ends the program ("Yes", its default
+// button) or brings the main window back ("Not Yet!", as Esc does).
+class frmEndDurnoval : public QDialog {
     Q_OBJECT
 public:
     explicit frmEndDurnoval(Forms &forms);
 
+    void reject() override;
+
 private:
-    void createControls();
+    static const ControlSpec<frmEndDurnoval> kControls[];
+
     void applyMenuColours();
 
     void cmdYes_Click();
     void cmdNo_Click();
 
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
+    QPushButton *cmdYes = nullptr;
+
     Forms &m_forms;
-    QPushButton *m_cmdYes = nullptr;
-    QPushButton *m_cmdNo = nullptr;
 };
 
 } // namespace durnoval

@@ -101,6 +101,12 @@ def click(accessible):
     run("xdotool", "mousemove", box.x + box.width // 2, box.y + box.height // 2, "click", 1)
 
 
+def default_is(window_, name, after):
+    """As in a dialog: the focused button is the default; with no button focused, the window's own."""
+    until(f"{name!r} the default button after {after}", lambda: [
+        a.name for a in walk(window_) if a.getState().contains(pyatspi.STATE_IS_DEFAULT)], lambda d: d == [name])
+
+
 def results(main):
     """A result's name says what it is, then what it shows: "What: value"."""
     return dict(a.name.split(": ", 1) for a in walk(main) if a.getRole() == pyatspi.ROLE_LABEL
@@ -131,6 +137,14 @@ def session(program):
     run("xdotool", "type", "--delay", 30, "4O0")
     run("xdotool", "key", "ctrl+c")
     until("results read by a screen reader", lambda: results(main), lambda seen: seen == RESULTS)
+    for focused, default in (("the new rim", "Calculate"), ("Calculate", "Calculate"), ("Clear", "Clear"),
+                             ("Exit", "Exit"), ("the first field", "Calculate")):
+        run("xdotool", "key", "Tab")
+        default_is(main, default, f"a Tab to {focused}")
+    click(control(main, "Clear"))
+    default_is(main, "Clear", "a click on Clear")
+    click(control(main, "Width of the original tire"))
+    default_is(main, "Calculate", "a click on Clear, then into a field")
 
     # The about window: a dialog, centred, and in front each time it is asked for.
     run("xdotool", "key", "ctrl+x")
@@ -149,6 +163,9 @@ def session(program):
     centred_and_active(CONFIRM)
     yes = control(confirm, "Yes, exit Durnoval")
     until("the focus on Yes", lambda: yes.getState().contains(pyatspi.STATE_FOCUSED))
+    for default in ("Not yet, go back to Durnoval", "Yes, exit Durnoval"):
+        run("xdotool", "key", "Tab")
+        default_is(confirm, default, "a Tab")
     if yes.description != "Close Durnoval":
         raise AssertionError(f"Yes is described as {yes.description!r}")
     state, motif = x_property(CONFIRM, "_NET_WM_STATE"), x_property(CONFIRM, "_MOTIF_WM_HINTS")
