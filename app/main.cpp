@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/commandline.h"
+#include "app/version.h"
 #include "ui/forms.h"
-#include "ui/version.h"
 
 #include <QApplication>
 
