@@ -56,8 +56,8 @@ fuzz:
 # this machine's renderer in tests/pictures/. Run after a deliberate change to how a window
 # looks, on each renderer the references are kept for.
 screenshots: build
-	tests/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots save docs
-	tests/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
+	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots save docs
+	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
 
 # The Debian package, build/durnoval_<version>_<arch>.deb; an older version's goes first, so
 # that exactly one is there to check.

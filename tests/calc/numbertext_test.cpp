@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
-#include <utility>
 
 namespace durnoval {
 namespace {
@@ -14,37 +14,62 @@ namespace {
 constexpr auto kNotANumber = CalcError::TypeMismatch;
 constexpr auto kTooLarge = CalcError::Overflow;
 
+template <typename Number> struct Row {
+    const char *name;
+    std::string text;
+    Result<Number> expected;
+};
+
+template <typename Number>
+void check(Result<Number> (*convert)(std::string_view), std::span<const Row<Number>> rows) {
+    for (const auto &[name, text, expected] : rows)
+        EXPECT_EQ(convert(text), expected) << name << ": '" << text << "'";
+}
+
+const std::string kTail(10000, '0');
+
+// clang-format off
 TEST(IntegerFromText, RoundsHalvesToEvenWithinSixteenBits) {
-    const std::string tail(10000, '0');
-    // clang-format off
-    const std::pair<std::string, Result<std::int16_t>> cases[] = {
-        {"14", 14}, {"014", 14}, {"5.", 5}, {".5", 0}, {"0.0", 0}, {"14." + tail, 14},
-        {"1.5", 2}, {"2.5", 2}, {"14.5", 14}, {"15.5", 16}, {"2.50000", 2}, {"2.51", 3}, {"2.6", 3}, {"3.4", 3},
-        {"0.50000000000000000001", 1}, {"0.49999999999999999999", 0},
-        {"000032767.000", 32767}, {"32767.4999", 32767}, {"32766.5", 32766},
-        {"32768", kTooLarge}, {"32767.5", kTooLarge}, {"100000", kTooLarge},
-        {"9" + tail + ".5", kTooLarge},
+    const Row<std::int16_t> rows[] = {
+        {"plain", "14", 14}, {"leading zero", "014", 14}, {"point last", "5.", 5}, {"point first", ".5", 0},
+        {"zero", "0.0", 0}, {"long tail", "14." + kTail, 14}, {"half up to even", "1.5", 2},
+        {"half down to even", "2.5", 2}, {"14.5 to even", "14.5", 14}, {"15.5 to even", "15.5", 16},
+        {"half with zeros", "2.50000", 2}, {"above half", "2.51", 3}, {"2.6", "2.6", 3}, {"3.4", "3.4", 3},
+        {"a hair above half", "0.50000000000000000001", 1}, {"a hair below half", "0.49999999999999999999", 0},
+        {"largest, padded", "000032767.000", 32767}, {"largest, below half", "32767.4999", 32767},
+        {"largest half to even", "32766.5", 32766}};
+    check<std::int16_t>(IntegerFromText, rows);
+}
+
+TEST(IntegerFromText, RejectsWhatIsNotASixteenBitNumber) {
+    const Row<std::int16_t> rows[] = {
+        {"one past", "32768", kTooLarge}, {"half past, to even", "32767.5", kTooLarge},
+        {"far past", "100000", kTooLarge}, {"long digits", "9" + kTail + ".5", kTooLarge},
         // Digits with at most one point, nothing else: pasted text of any other form.
-        {"", kNotANumber}, {".", kNotANumber}, {"..", kNotANumber}, {"1.2.3", kNotANumber},
-        {" ", kNotANumber}, {" 14", kNotANumber}, {"-14", kNotANumber}, {"+14", kNotANumber},
-        {"14,5", kNotANumber}, {"1e3", kNotANumber}, {std::string("14\0", 3), kNotANumber},
-        {"\xd9\xa1", kNotANumber}};
-    // clang-format on
-    for (const auto &[text, expected] : cases)
-        EXPECT_EQ(IntegerFromText(text), expected) << "'" << text << "'";
+        {"empty", "", kNotANumber}, {"point", ".", kNotANumber}, {"two points", "..", kNotANumber},
+        {"two decimal points", "1.2.3", kNotANumber}, {"blank", " ", kNotANumber}, {"leading blank", " 14", kNotANumber},
+        {"minus", "-14", kNotANumber}, {"plus", "+14", kNotANumber}, {"decimal comma", "14,5", kNotANumber},
+        {"exponent", "1e3", kNotANumber}, {"NUL", std::string("14\0", 3), kNotANumber},
+        {"Arabic-Indic digit", "\xd9\xa1", kNotANumber}};
+    check<std::int16_t>(IntegerFromText, rows);
 }
 
 TEST(DoubleFromText, ReadsTheDecimalTextCorrectlyRounded) {
-    // clang-format off
-    const std::pair<std::string, Result<double>> cases[] = {
-        {"25.5", 25.5}, {"25.", 25.0}, {".5", 0.5}, {"14.5", 14.5}, {"0.1", 0.1},
-        {"0." + std::string(400, '0') + "1", 0.0}, {"1." + std::string(10000, '0') + "1", 1.0},
-        {std::string(400, '9'), kTooLarge}, {".", kNotANumber}, {"", kNotANumber},
-        {"1.2.3", kNotANumber}, {"1e5", kNotANumber}, {"inf", kNotANumber}, {"99%", kNotANumber}};
-    // clang-format on
-    for (const auto &[text, expected] : cases)
-        EXPECT_EQ(DoubleFromText(text), expected) << "'" << text << "'";
+    const Row<double> rows[] = {
+        {"one decimal", "25.5", 25.5}, {"point last", "25.", 25.0}, {"point first", ".5", 0.5},
+        {"14.5", "14.5", 14.5}, {"inexact", "0.1", 0.1}, {"underflow", "0." + std::string(400, '0') + "1", 0.0},
+        {"long tail", "1." + kTail + "1", 1.0}};
+    check<double>(DoubleFromText, rows);
 }
+
+TEST(DoubleFromText, RejectsWhatIsNotADecimalNumber) {
+    const Row<double> rows[] = {
+        {"overflow", std::string(400, '9'), kTooLarge}, {"point", ".", kNotANumber}, {"empty", "", kNotANumber},
+        {"two points", "1.2.3", kNotANumber}, {"exponent", "1e5", kNotANumber}, {"infinity", "inf", kNotANumber},
+        {"percentage", "99%", kNotANumber}};
+    check<double>(DoubleFromText, rows);
+}
+// clang-format on
 
 } // namespace
 } // namespace durnoval

@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(styled.durnoval().centralWidget()->size(), QSize(482, 396));
     }
 
-    void startsEmptyTabsInOrderTakesOnlyDigitsAndPoints() {
+    void startsEmptyAndTabsThroughFieldsThenButtons() {
         QCOMPARE(shown(), kEmpty);
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 9; ++i) {
@@ -123,50 +123,68 @@ private slots:
         }
         QCOMPARE(visited.join(' '), "txtWidth txtWall txtRim txtWidth2 txtWall2 txtRim2 cmdCalc "
                                     "cmdClear cmdExit txtWidth");
-        const QString cases[][2] = {{"0.19.8", "0.19.8"}, {"a1 -2,3+e", "123"}, {"/4:", "4"}};
-        for (const auto &[typed, kept] : cases)
-            for (const char *name : kFields) {
-                field(name)->clear();
-                type(name, typed);
-                QTest::keyClick(field(name), Qt::Key_Home);
-                // Control keys type nothing either: no paste, select all, undo or cut, also
-                // where the platform gives them no text.
-                for (const Qt::Key key : {Qt::Key_V, Qt::Key_A, Qt::Key_Z, Qt::Key_K}) {
-                    QTest::keyClick(field(name), key, Qt::ControlModifier);
-                    QKeyEvent textless(QEvent::KeyPress, key, Qt::ControlModifier, QString());
-                    QApplication::sendEvent(field(name), &textless);
-                }
-                QCOMPARE(field(name)->text(), kept);
-                QTest::keyClick(field(name), Qt::Key_End);
-                QTest::keyClick(field(name), Qt::Key_Backspace);
-                QCOMPARE(field(name)->text(), kept.chopped(1));
-            }
-        // What the field's context menu pastes is not filtered, nor cut at Qt's usual limit.
+    }
+
+    void fieldsTakeOnlyDigitsAndPoints_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        const char *const cases[][3] = {{"digits and points", "0.19.8", "0.19.8"},
+                                        {"letters, signs", "a1 -2,3+e", "123"},
+                                        {"/ and :", "/4:", "4"}};
+        for (const char *name : kFields)
+            for (const auto &[what, typed, kept] : cases)
+                QTest::addRow("%s, %s", name, what) << name << typed << kept;
+    }
+    void fieldsTakeOnlyDigitsAndPoints() {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QLineEdit *entry = field(qPrintable(name));
+        type(qPrintable(name), typed);
+        QTest::keyClick(entry, Qt::Key_Home);
+        // Control keys type nothing either: no paste, select all, undo or cut, also where the
+        // platform gives them no text.
+        for (const Qt::Key key : {Qt::Key_V, Qt::Key_A, Qt::Key_Z, Qt::Key_K}) {
+            QTest::keyClick(entry, key, Qt::ControlModifier);
+            QKeyEvent textless(QEvent::KeyPress, key, Qt::ControlModifier, QString());
+            QApplication::sendEvent(entry, &textless);
+        }
+        QCOMPARE(entry->text(), kept);
+        QTest::keyClick(entry, Qt::Key_End);
+        QTest::keyClick(entry, Qt::Key_Backspace);
+        QCOMPARE(entry->text(), kept.chopped(1));
+    }
+
+    // What the field's context menu pastes is not filtered, nor cut at Qt's usual limit.
+    void pastedTextIsNeitherFilteredNorCut() {
         const QString pasted = QString(40000, u'1') + " a-";
         QGuiApplication::clipboard()->setText(pasted);
         field("txtWidth2")->paste();
         QCOMPARE(field("txtWidth2")->text(), pasted);
     }
 
+    void menuShortcutsComeBeforeTheField_data() {
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("windows");
+        QTest::newRow("Ctrl+C calculates")
+            << (Qt::CTRL | Qt::Key_C) << "195 75 14 215 45 16 | 25.5 23.6 93% 56mph"
+            << "frmDurnoval";
+        QTest::newRow("Shift+Del clears")
+            << (Qt::SHIFT | Qt::Key_Delete) << kEmpty << "frmDurnoval";
+        QTest::newRow("Ctrl+X shows about") << (Qt::CTRL | Qt::Key_X) << "_ _ _ _ 45 _ | - - - -"
+                                            << "frmDurnoval frmAbout";
+        QTest::newRow("Ctrl+E asks to end") << (Qt::CTRL | Qt::Key_E) << "_ _ _ _ 45 _ | - - - -"
+                                            << "frmEndDurnoval";
+    }
     void menuShortcutsComeBeforeTheField() {
-        const struct {
-            QKeyCombination keys;
-            QString shown;
-            QString windows;
-        } cases[] = {
-            {Qt::CTRL | Qt::Key_C, "195 75 14 215 45 16 | 25.5 23.6 93% 56mph", "frmDurnoval"},
-            {Qt::SHIFT | Qt::Key_Delete, kEmpty, "frmDurnoval"},
-            {Qt::CTRL | Qt::Key_X, "_ _ _ _ 45 _ | - - - -", "frmDurnoval frmAbout"},
-            {Qt::CTRL | Qt::Key_E, "_ _ _ _ 45 _ | - - - -", "frmEndDurnoval"}};
-        for (const auto &expected : cases) {
-            init();
-            type("txtWall2", "45");
-            field("txtWall2")->selectAll();
-            QTest::keyClick(field("txtWall2"), expected.keys.key(),
-                            expected.keys.keyboardModifiers());
-            QCOMPARE(shown(), expected.shown);
-            QCOMPARE(windowsShown(), expected.windows);
-        }
+        QFETCH(QKeyCombination, keys);
+        type("txtWall2", "45");
+        field("txtWall2")->selectAll();
+        QTest::keyClick(field("txtWall2"), keys.key(), keys.keyboardModifiers());
+        QTEST(shown(), "shown");
+        QTEST(windowsShown(), "windows");
     }
 
     void keysAndButtonsRunTheirCommands() {
@@ -206,55 +224,66 @@ private slots:
         QCOMPARE(field("txtWall2")->selectedText(), "40000");
     }
 
-    void aboutIsOneWindowShownAgainInPlace() {
-        // Only a double-click on the bare background shows it, not one on a control.
+    // Only a double-click on the bare background shows it, not one on a control.
+    void aboutIsShownFromTheBackground() {
         for (const char *name : {"lblWall2", "txtRim", "cmdClear"})
             doubleClick(*m_main, centreOf(*m_main, name));
         QCOMPARE(windowsShown(), "frmDurnoval");
         doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
         QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
-        QAction *aboutItem = m_main->findChild<QAction *>("About");
-        for (const bool byButton : {true, false}) {
-            about().move(about().pos() + QPoint(30, 20)); // where the user puts it
-            const QPoint where = about().pos();
-            doubleClick(*m_main->centralWidget(), {460, 10});
-            QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
-            if (byButton)
-                click(about(), "cmdEnd");
-            else
-                doubleClick(about(), {300, 150});
-            QCOMPARE(windowsShown(), "frmDurnoval");
-            aboutItem->trigger();
-            QCOMPARE(about().pos(), where);
-        }
+    }
+
+    void aboutIsOneWindowShownAgainInPlace_data() {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"its button", "a double-click", "Esc"})
+            QTest::newRow(how) << how;
+    }
+    void aboutIsOneWindowShownAgainInPlace() {
+        QFETCH(QString, how);
+        m_main->findChild<QAction *>("About")->trigger();
+        about().move(about().pos() + QPoint(30, 20)); // where the user puts it
+        const QPoint where = about().pos();
+        doubleClick(*m_main->centralWidget(), {460, 10});
+        QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
+        if (how == "its button")
+            click(about(), "cmdEnd");
+        else if (how == "Esc")
+            QTest::keyClick(&about(), Qt::Key_Escape);
+        else
+            doubleClick(about(), {300, 150});
+        QCOMPARE(windowsShown(), "frmDurnoval");
+        m_main->findChild<QAction *>("About")->trigger();
+        QCOMPARE(about().pos(), where);
     }
 
     // "Not Yet!" (Esc, or Enter on it) brings the main window back as it was; only "Yes"
     // (Enter) ends the program, and the about window with it.
+    void onlyYesEndsTheProgram_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("windows");
+        for (const char *how : {"cmdNo", "Esc", "Tab Return"})
+            QTest::newRow(how) << how << "frmDurnoval frmAbout";
+        for (const char *how : {"cmdYes", "Return"})
+            QTest::newRow(how) << how << "";
+    }
     void onlyYesEndsTheProgram() {
-        const std::pair<QString, QString> cases[] = {{"cmdNo", "frmDurnoval frmAbout"},
-                                                     {"Esc", "frmDurnoval frmAbout"},
-                                                     {"Tab Return", "frmDurnoval frmAbout"},
-                                                     {"cmdYes", ""},
-                                                     {"Return", ""}};
-        for (const auto &[how, windows] : cases) {
-            init();
-            click(*m_main, "cmdCalc");
-            const QString before = shown();
-            m_forms->showAbout();
-            click(*m_main, "cmdExit");
-            QTRY_COMPARE(QApplication::focusWidget(), control(confirmation(), "cmdYes"));
-            QVERIFY(!confirmation().close()); // only its buttons put it away
-            if (how.startsWith("cmd"))
-                click(confirmation(), how.toLatin1().constData());
-            else
-                for (const QString &key : how.split(' '))
-                    QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key());
-            QCOMPARE(windowsShown(), windows);
-            QCOMPARE(m_endRequests, windows.isEmpty() ? 1 : 0);
-            if (!windows.isEmpty())
-                QCOMPARE(shown(), before);
-        }
+        QFETCH(QString, how);
+        QFETCH(QString, windows);
+        click(*m_main, "cmdCalc");
+        const QString before = shown();
+        m_forms->showAbout();
+        click(*m_main, "cmdExit");
+        QTRY_COMPARE(QApplication::focusWidget(), control(confirmation(), "cmdYes"));
+        QVERIFY(!confirmation().close()); // only its buttons put it away
+        if (how.startsWith("cmd"))
+            click(confirmation(), how.toLatin1().constData());
+        else
+            for (const QString &key : how.split(' '))
+                QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key());
+        QCOMPARE(windowsShown(), windows);
+        QCOMPARE(m_endRequests, windows.isEmpty() ? 1 : 0);
+        if (!windows.isEmpty())
+            QCOMPARE(shown(), before);
     }
 };
 
