@@ -14,6 +14,7 @@ frame (callgrind): the same every run, whatever else the machine does.
 
 import glob
 import os
+import shutil
 import signal
 import statistics
 import subprocess
@@ -105,7 +106,12 @@ def instructions(conn, pid_atom, command):
             if process.poll() is None:
                 process.kill()
                 process.wait()
-        with open(os.path.join(folder, f"callgrind.{process.pid}")) as counts:
+        counted = os.path.join(folder, f"callgrind.{process.pid}")
+        # STARTUP_CALLGRIND_KEEP=FOLDER keeps the counts, for callgrind_annotate side by side.
+        if os.environ.get("STARTUP_CALLGRIND_KEEP"):
+            kept = os.path.join(os.environ["STARTUP_CALLGRIND_KEEP"], os.path.basename(command[0]))
+            shutil.copy(counted, f"{kept}{'-' + command[1].lstrip('-') if len(command) > 1 else ''}.callgrind")
+        with open(counted) as counts:
             for line in counts:
                 if line.startswith("summary:"):
                     return int(line.split()[1])

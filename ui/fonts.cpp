@@ -4,9 +4,9 @@
 #include "ui/fonts.h"
 
 #include <QFontDatabase>
-#include <QStringList>
 
 #include <cmath>
+#include <initializer_list>
 #include <string_view>
 
 namespace durnoval {
@@ -16,28 +16,37 @@ namespace {
 // longest one-line captions onto a second line their boxes have no room for.
 constexpr int kSubstituteStretch = 97;
 
-} // namespace
-
-void registerFontSubstitutes() {
-    // Liberation Sans has Arial's metrics, the closest match to the design's sans serif;
-    // Comic Neue is drawn after the comic face.
-    QFont::insertSubstitutions(QString::fromLatin1(kSansSerifFace),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    QFont::insertSubstitutions(QString::fromLatin1(kComicFace), {QStringLiteral("Comic Neue")});
+QString firstInstalled(std::initializer_list<const char *> faces) {
+    for (const char *face : faces)
+        if (QFontDatabase::hasFamily(QString::fromLatin1(face)))
+            return QString::fromLatin1(face);
+    return QString::fromLatin1(*faces.begin());
 }
 
+// The face to draw a design face with, decided once: the design's own where it is installed,
+// else its nearest stand-in. Naming the stand-in spares Qt a search through fontconfig's
+// substitutes and fallbacks for every size and weight. Liberation Sans has Arial's metrics,
+// the closest match to the design's sans serif; Comic Neue is drawn after the comic face.
+const QString &installedFace(std::string_view face) {
+    static const QString sansSerif = firstInstalled({kSansSerifFace, "Liberation Sans", "Arial"});
+    if (face == kComicFace) {
+        static const QString comic = firstInstalled({kComicFace, "Comic Neue"});
+        return comic;
+    }
+    return sansSerif;
+}
+
+} // namespace
+
 QFont designFont(const FontSpec &design) {
-    QFont font(QString::fromLatin1(design.face));
+    const QString &face = installedFace(design.face);
+    QFont font(face);
     font.setPixelSize(static_cast<int>(std::lround(design.points * 96 / 72)));
     font.setBold(design.bold);
-    // Decided once from the font database: resolving each font here would load a font engine
-    // that is never drawn with.
-    static const bool designFaceInstalled =
-        QFontDatabase::hasFamily(QString::fromLatin1(kSansSerifFace));
     // Set either way, so that a control's font never inherits its window's stretch: the
     // comic title keeps its natural width on a window drawn in the narrowed stand-in.
-    const bool substituted =
-        std::string_view(design.face) == kSansSerifFace && !designFaceInstalled;
+    const bool substituted = std::string_view(design.face) == kSansSerifFace &&
+                             face != QLatin1String(kSansSerifFace);
     font.setStretch(substituted ? kSubstituteStretch : QFont::Unstretched);
     return font;
 }

@@ -19,11 +19,9 @@ struct FontSpec {
 // The windows' own font when a control names none.
 inline constexpr FontSpec kDefaultWindowFont{kSansSerifFace, 8.25, false};
 
-// Maps the design's faces onto the nearest installed ones; harmless to call more than once.
-void registerFontSubstitutes();
-
-// The font for a design face and size. Sizes are fixed in pixels as at 96 dpi, so that text
-// keeps its proportion to the controls, which are laid out in pixels too.
+// The font for a design face and size, in the nearest installed face. Sizes are fixed in pixels
+// as at 96 dpi, so that text keeps its proportion to the controls, which are laid out in
+// pixels too.
 QFont designFont(const FontSpec &design);
 
 } // namespace durnoval

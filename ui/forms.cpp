@@ -3,7 +3,6 @@
 
 #include "ui/forms.h"
 
-#include "ui/fonts.h"
 #include "ui/frmAbout.h"
 #include "ui/frmDurnoval.h"
 #include "ui/frmEndDurnoval.h"
@@ -76,7 +75,6 @@ Forms::Forms(std::function<void()> endProgram)
     QAccessible::installFactory(alertRole);
     // Only "Yes" in the exit window ends the program; the main window is hidden while it asks.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    registerFontSubstitutes();
 }
 
 Forms::~Forms() = default;
