@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTest>
 
 using namespace durnoval;
@@ -94,25 +93,7 @@ private slots:
         m_main = &m_forms->durnoval();
         QVERIFY(QTest::qWaitForWindowActive(m_main));
     }
-    void cleanup() {
-        m_forms.reset();
-        QApplication::setStyle(QStringLiteral("fusion"));
-    }
-
-    // Whatever the style draws the menu bar with, the client area below it keeps its size.
-    void keepsItsClientAreaUnderEveryStyle_data() {
-        QTest::addColumn<QString>("style");
-        for (const QString &style : QStyleFactory::keys())
-            QTest::newRow(qPrintable(style)) << style;
-    }
-    void keepsItsClientAreaUnderEveryStyle() {
-        QFETCH(QString, style);
-        QApplication::setStyle(style);
-        Forms styled([] {});
-        styled.showDurnoval();
-        QVERIFY(QTest::qWaitForWindowExposed(&styled.durnoval()));
-        QCOMPARE(styled.durnoval().centralWidget()->size(), QSize(482, 396));
-    }
+    void cleanup() { m_forms.reset(); }
 
     void startsEmptyAndTabsThroughFieldsThenButtons() {
         QCOMPARE(shown(), kEmpty);
@@ -129,9 +110,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        const char *const cases[][3] = {{"digits and points", "0.19.8", "0.19.8"},
-                                        {"letters, signs", "a1 -2,3+e", "123"},
-                                        {"/ and :", "/4:", "4"}};
+        // clang-format off
+        const char *const cases[][3] = {{"digits and points", "0.19.8", "0.19.8"}, {"letters, signs", "a1 -2,3+e", "123"}, {"/ and :", "/4:", "4"}};
+        // clang-format on
         for (const char *name : kFields)
             for (const auto &[what, typed, kept] : cases)
                 QTest::addRow("%s, %s", name, what) << name << typed << kept;
@@ -168,15 +149,12 @@ private slots:
         QTest::addColumn<QKeyCombination>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("windows");
-        QTest::newRow("Ctrl+C calculates")
-            << (Qt::CTRL | Qt::Key_C) << "195 75 14 215 45 16 | 25.5 23.6 93% 56mph"
-            << "frmDurnoval";
-        QTest::newRow("Shift+Del clears")
-            << (Qt::SHIFT | Qt::Key_Delete) << kEmpty << "frmDurnoval";
-        QTest::newRow("Ctrl+X shows about") << (Qt::CTRL | Qt::Key_X) << "_ _ _ _ 45 _ | - - - -"
-                                            << "frmDurnoval frmAbout";
-        QTest::newRow("Ctrl+E asks to end") << (Qt::CTRL | Qt::Key_E) << "_ _ _ _ 45 _ | - - - -"
-                                            << "frmEndDurnoval";
+        // clang-format off
+        QTest::newRow("Ctrl+C calculates") << (Qt::CTRL | Qt::Key_C) << "195 75 14 215 45 16 | 25.5 23.6 93% 56mph" << "frmDurnoval";
+        QTest::newRow("Shift+Del clears") << (Qt::SHIFT | Qt::Key_Delete) << kEmpty << "frmDurnoval";
+        QTest::newRow("Ctrl+X shows about") << (Qt::CTRL | Qt::Key_X) << "_ _ _ _ 45 _ | - - - -" << "frmDurnoval frmAbout";
+        QTest::newRow("Ctrl+E asks to end") << (Qt::CTRL | Qt::Key_E) << "_ _ _ _ 45 _ | - - - -" << "frmEndDurnoval";
+        // clang-format on
     }
     void menuShortcutsComeBeforeTheField() {
         QFETCH(QKeyCombination, keys);
