@@ -135,6 +135,11 @@ void frmDurnoval::createClientArea() {
             [this](QWidget *, QWidget *focused) { keepCalculateDefault(focused); });
 }
 
+frmDurnoval::~frmDurnoval() {
+    // The focus moves while the controls are destroyed, when this is no window any more.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 void frmDurnoval::keepCalculateDefault(QWidget *focused) {
     // As in a dialog: a button is the default while it has the focus, and Calculate whenever
     // no other button of this window has it.

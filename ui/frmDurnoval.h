@@ -26,6 +26,7 @@ class frmDurnoval : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmDurnoval(Forms &forms);
+    ~frmDurnoval() override;
 
 private:
     static const ControlSpec<frmDurnoval> kControls[];
