@@ -1,0 +1,37 @@
+# SPDX-FileCopyrightText: 2026 The Durnoval developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# durnoval_hardening: what Debian's dpkg-buildflags adds with hardening=+all, for the project's
+# own targets: glibc's checked functions, stack protection, stack clash probes, control-flow
+# markers, and full RELRO with immediate binding. Position independence comes from
+# CMAKE_POSITION_INDEPENDENT_CODE. The sanitizer and fuzz builds keep their own instrumentation
+# and get none of this: glibc's checked functions would go past ASan's interceptors.
+include(CheckCXXCompilerFlag)
+include(CheckLinkerFlag)
+
+add_library(durnoval_hardening INTERFACE)
+if(DURNOVAL_SANITIZE OR DURNOVAL_FUZZ)
+    return()
+endif()
+
+# The checks need optimisation, and glibc warns without it; a level the distribution's own
+# flags choose is left as it is.
+if(NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE")
+    target_compile_definitions(durnoval_hardening INTERFACE
+        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+endif()
+
+foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+    string(MAKE_C_IDENTIFIER "DURNOVAL_HAS${flag}" result)
+    check_cxx_compiler_flag(${flag} ${result})
+    if(${result})
+        target_compile_options(durnoval_hardening INTERFACE ${flag})
+    endif()
+endforeach()
+
+foreach(flag relro now)
+    string(MAKE_C_IDENTIFIER "DURNOVAL_LINKS_Z_${flag}" result)
+    check_linker_flag(CXX "LINKER:-z,${flag}" ${result})
+    if(${result})
+        target_link_options(durnoval_hardening INTERFACE "LINKER:-z,${flag}")
+    endif()
+endforeach()
