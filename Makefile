@@ -60,11 +60,12 @@ screenshots: build
 	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
 
 # The Debian package, build/durnoval_<version>_<arch>.deb; an older version's goes first, so
-# that exactly one is there to check.
+# that exactly one is there to check. cpack gives the archive's members the modes its umask
+# leaves, so that is fixed.
 package: build
 	scripts/install-deps.sh check
 	rm -f $(BUILD_DIR)/durnoval_*.deb
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 
 # Any lintian error or warning fails; its notes (I:) are shown but pass.
 lintian: package
