@@ -4,7 +4,8 @@
 # make test   installs what the tests need too, builds everything, runs every test
 # make check  installs the rest, then every test again under AddressSanitizer and
 #             UndefinedBehaviorSanitizer, a fuzz run of the core (FUZZ_SECONDS, 60 by default),
-#             and lintian on the package
+#             lintian on the package, and two builds of the package that must give the same
+#             bytes
 # make check-debian13, make check-debian12
 #             make test on a fresh Debian root made with debootstrap (needs root or sudo)
 BUILD_DIR ?= build
@@ -13,8 +14,8 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all run build test check sanitize fuzz package lintian screenshots clean \
-	check-debian13 check-debian12
+.PHONY: all run build test check sanitize fuzz package lintian check-reproducible \
+	screenshots clean check-debian13 check-debian12
 
 all: build
 
@@ -36,6 +37,7 @@ test: build
 
 check: sanitize fuzz
 	$(MAKE) lintian
+	$(MAKE) check-reproducible
 
 sanitize:
 	scripts/install-deps.sh check
@@ -70,6 +72,12 @@ package: build
 # Any lintian error or warning fails; its notes (I:) are shown but pass.
 lintian: package
 	lintian --fail-on error,warning --display-info $(BUILD_DIR)/durnoval_*.deb
+
+# Two builds of the committed HEAD, in clones at different paths and with different file
+# times, must give the same package, byte for byte.
+check-reproducible:
+	scripts/install-deps.sh check
+	JOBS=$(JOBS) scripts/check-reproducible.sh
 
 check-debian13:
 	scripts/check-debian.sh trixie test
