@@ -26,11 +26,11 @@ test=(
     # the end-to-end test on a real X server, under a window manager
     xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
 )
-# make check: clang's libFuzzer and sanitizer runtimes, the package and lintian; the
-# measurement programs' Google Benchmark and X access.
+# make check: clang's libFuzzer and sanitizer runtimes, the package, lintian and
+# hardening-check (devscripts); the measurement programs' Google Benchmark and X access.
 check=(
     clang libclang-rt-dev
-    dpkg-dev lintian
+    dpkg-dev lintian devscripts
     libbenchmark-dev python3-xlib
 )
 
