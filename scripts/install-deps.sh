@@ -27,11 +27,12 @@ test=(
     xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi procps
 )
 # make check: clang's libFuzzer and sanitizer runtimes, the package, lintian and
-# hardening-check (devscripts); the measurement programs' Google Benchmark and X access.
+# hardening-check (devscripts); the measurement programs' Google Benchmark, X access and
+# instruction counts (valgrind).
 check=(
     clang libclang-rt-dev
     dpkg-dev lintian devscripts
-    libbenchmark-dev python3-xlib
+    libbenchmark-dev python3-xlib valgrind
 )
 
 level=${1:-test}
