@@ -54,7 +54,7 @@ int print(const QString &text) {
 
 } // namespace
 
-CommandLine readCommandLine(int argc, char *argv[]) {
+std::optional<int> readCommandLine(int argc, char *argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -84,18 +84,18 @@ CommandLine readCommandLine(int argc, char *argv[]) {
         std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n",
                      qPrintable(arguments.first()), qPrintable(error),
                      qPrintable(arguments.first()));
-        return {kUsageError};
+        return kUsageError;
     }
     if (parser.isSet(help)) {
         // The usage line names the program as it was called, which needs an application object;
         // a core one needs no display.
         QCoreApplication core(argc, argv);
-        return {print(parser.helpText())};
+        return print(parser.helpText());
     }
     if (parser.isSet(version))
-        return {print(QCoreApplication::applicationName() + ' ' +
-                      QCoreApplication::applicationVersion() + '\n')};
-    return {};
+        return print(QCoreApplication::applicationName() + ' ' +
+                     QCoreApplication::applicationVersion() + '\n');
+    return std::nullopt;
 }
 
 } // namespace durnoval

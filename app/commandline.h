@@ -7,14 +7,11 @@
 
 namespace durnoval {
 
-// What the command line asks for. Qt's own options (-platform, -style, ...) are left for the
-// toolkit, which takes them when the application object is made.
-struct CommandLine {
-    std::optional<int> exitStatus; // set when the program is to end at once: help, version, errors
-};
-
 // Reads the arguments before any window system is touched, so that help, version and mistakes
-// are answered even where there is no display.
-CommandLine readCommandLine(int argc, char *argv[]);
+// are answered even where there is no display. Returns the exit status when the program is to
+// end at once (help, version, errors); nothing when it is to show its window. Qt's own options
+// (-platform, -style, ...) are left for the toolkit, which takes them when the application
+// object is made.
+std::optional<int> readCommandLine(int argc, char *argv[]);
 
 } // namespace durnoval

@@ -33,9 +33,8 @@ int main(int argc, char *argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromUtf8(durnoval::version::kVersion));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(durnoval::version::kApplicationId));
 
-    const durnoval::CommandLine commandLine = durnoval::readCommandLine(argc, argv);
-    if (commandLine.exitStatus)
-        return *commandLine.exitStatus;
+    if (const std::optional<int> exitStatus = durnoval::readCommandLine(argc, argv))
+        return *exitStatus;
 
     qtMessageHandler = qInstallMessageHandler(startUpMessage);
     QApplication application(argc, argv);
