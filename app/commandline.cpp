@@ -15,29 +15,6 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-// The options QGuiApplication, QApplication and the X11 platform take for themselves.
-struct ToolkitOption {
-    const char *name;
-    bool takesValue;
-};
-// clang-format off
-constexpr ToolkitOption kToolkitOptions[] = {
-    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
-    {"display", true}, {"geometry", true}, {"title", true}, {"name", true}, {"style", true},
-    {"stylesheet", true}, {"qmljsdebugger", true}, {"reverse", false}, {"widgetcount", false},
-    {"nograb", false}, {"dograb", false}, {"sync", false}};
-// clang-format on
-
-void addToolkitOptions(QCommandLineParser &parser) {
-    for (const auto &[name, takesValue] : kToolkitOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(),
-                                  takesValue ? QStringLiteral("value") : QString());
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-}
-
 // Help and version go to standard output; when that cannot take them (a full disk), the
 // program says so and fails.
 int print(const QString &text) {
@@ -54,11 +31,15 @@ int print(const QString &text) {
 
 } // namespace
 
-std::optional<int> readCommandLine(int argc, char *argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+bool asksForHelpOrVersion(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i)
+        for (const char *option : {"-h", "-help", "--help", "-v", "-version", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
 
+std::optional<int> readCommandLine(const QStringList &arguments) {
     QCommandLineParser parser;
     // Qt's options come with one dash ("-style fusion"), and ours may too.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -72,7 +53,6 @@ std::optional<int> readCommandLine(int argc, char *argv[]) {
         {QStringLiteral("v"), QStringLiteral("version")},
         QStringLiteral("Show the program's name and version and exit."));
     parser.addOptions({help, version});
-    addToolkitOptions(parser);
 
     // A mistake anywhere on the line is reported, even beside --help.
     const bool understood = parser.parse(arguments);
@@ -86,12 +66,8 @@ std::optional<int> readCommandLine(int argc, char *argv[]) {
                      qPrintable(arguments.first()));
         return kUsageError;
     }
-    if (parser.isSet(help)) {
-        // The usage line names the program as it was called, which needs an application object;
-        // a core one needs no display.
-        QCoreApplication core(argc, argv);
+    if (parser.isSet(help))
         return print(parser.helpText());
-    }
     if (parser.isSet(version))
         return print(QCoreApplication::applicationName() + ' ' +
                      QCoreApplication::applicationVersion() + '\n');

@@ -3,15 +3,18 @@
 
 #pragma once
 
+#include <QStringList>
+
 #include <optional>
 
 namespace durnoval {
 
-// Reads the arguments before any window system is touched, so that help, version and mistakes
-// are answered even where there is no display. Returns the exit status when the program is to
-// end at once (help, version, errors); nothing when it is to show its window. Qt's own options
-// (-platform, -style, ...) are left for the toolkit, which takes them when the application
-// object is made.
-std::optional<int> readCommandLine(int argc, char *argv[]);
+// Whether the user asks for help or the version, which are answered without a window system.
+bool asksForHelpOrVersion(int argc, char *argv[]);
+
+// Reads the arguments the toolkit has left once it took its own (-platform, -style, and whatever
+// else this Qt takes): help, version, or a mistake. Returns the exit status when the program is
+// to end at once; nothing when it is to show its window.
+std::optional<int> readCommandLine(const QStringList &arguments);
 
 } // namespace durnoval

@@ -9,9 +9,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-# Help, version and mistakes need no display; without one, the program says so in a line.
+# Help and version need no display, nor do mistakes beside them; Qt's own options are Qt's.
 headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program")
-[ "$("${headless[@]}" --version)" = "Durnoval 4.02" ] || fail "--version"
+[ "$("${headless[@]}" -style fusion -testability --version)" = "Durnoval 4.02" ] || fail "--version"
 "${headless[@]}" --help | grep -q -- "--version" || fail "--help"
 ! "${headless[@]}" --help >/dev/full 2>/dev/null || fail "--help on a full disk"
 expect() { # STATUS WHAT ARGUMENTS...: the status, one line on standard error, nothing on standard output
@@ -21,9 +21,12 @@ expect() { # STATUS WHAT ARGUMENTS...: the status, one line on standard error, n
     [ "$status" -eq "$expected" ] && [ ! -s "$work/out" ] && grep -q "$what" "$work/err" &&
         [ "$(grep -c -v '^Try' "$work/err")" -eq 1 ] || fail "$* status $status: $(cat "$work/err")"
 }
-expect 2 bogus --bogus
+expect 2 bogus -platform offscreen --bogus
 expect 2 bogus --help --bogus
-expect 1 "no display"
+# Why no window opens: no display, or a platform plugin that Qt cannot load.
+expect 1 "cannot open a window: no display could be reached"
+expect 1 'the platform plugin "doesnotexist" could not be loaded: there is no such plugin' \
+    -platform doesnotexist
 
 # The windows look as pictured for this renderer; see make screenshots.
 "$screenshots" check "$pictures" 2>/dev/null || fail "the windows' pictures"
