@@ -42,7 +42,8 @@ check: sanitize fuzz
 
 sanitize:
 	scripts/install-deps.sh check
-	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
+	    -DDURNOVAL_E2E_DESKTOPS="openbox;mutter;bare;kwin;icewm"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 

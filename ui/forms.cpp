@@ -25,28 +25,37 @@ QPoint screenCentre() {
     return screen ? screen->availableGeometry().center() : QPoint();
 }
 
-// A window's position is that of its frame, which the window manager adds only once the
-// window is on the screen: the window is first centred as if it had none, then centred again,
-// once, as soon as its frame is known.
-class CentreByFrame : public QObject {
+// Where a window stands: centred when first shown, and at the same place whenever it is shown
+// again. A window's position is that of its frame, which the window manager adds only once the
+// window is on the screen, so the window is centred again, once, when its frame is known. Some
+// window managers (mutter) hand a hidden window back at its frame's corner, which would move it
+// up by its title bar at each showing; the place it had when hidden is put back before it shows.
+class Placement : public QObject {
 public:
-    using QObject::QObject;
+    explicit Placement(QWidget &window)
+        : QObject(&window), m_centring(!window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        window.move(screenCentre() - window.rect().center());
+        window.installEventFilter(this);
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override {
         auto &window = static_cast<QWidget &>(*watched);
-        if (event->type() == QEvent::Move && window.frameGeometry().size() != window.size()) {
+        if (event->type() == QEvent::Move && m_centring &&
+            window.frameGeometry().size() != window.size()) {
+            m_centring = false;
             window.move(screenCentre() - window.frameGeometry().center() + window.pos());
-            window.removeEventFilter(this); // done; the window owns what is left of it
+        } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            m_place = window.geometry();
+        } else if (event->type() == QEvent::Show && !event->spontaneous() && m_place.isValid()) {
+            window.setGeometry(m_place);
         }
         return false;
     }
-};
 
-void centreOnScreen(QWidget &window) {
-    window.move(screenCentre() - window.rect().center());
-    if (!window.windowFlags().testFlag(Qt::FramelessWindowHint))
-        window.installEventFilter(new CentreByFrame(&window));
-}
+private:
+    bool m_centring;
+    QRect m_place;
+};
 
 // Screen readers announce the confirmation as an alert, named by its title; Qt gives every
 // other dialog the dialog role.
@@ -63,7 +72,7 @@ template <typename Window> Window &instance(std::unique_ptr<Window> &window, For
             window = std::make_unique<Window>(forms);
         else
             window = std::make_unique<Window>();
-        centreOnScreen(*window);
+        new Placement(*window);
     }
     return *window;
 }
@@ -84,7 +93,15 @@ frmDurnoval &Forms::durnoval() {
 }
 
 frmAbout &Forms::about() {
-    return instance(m_about, *this);
+    if (!m_about) {
+        instance(m_about, *this);
+        // Without a window manager nothing else gives the main window the keyboard back.
+        QObject::connect(m_about.get(), &QDialog::finished, m_about.get(), [this] {
+            if (m_durnoval && m_durnoval->isVisible())
+                m_durnoval->activateWindow();
+        });
+    }
+    return *m_about;
 }
 
 frmEndDurnoval &Forms::endDurnoval() {

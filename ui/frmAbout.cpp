@@ -51,12 +51,13 @@ void frmAbout::createControls() {
     connect(area, &ClientArea::backgroundDoubleClicked, this, &frmAbout::Form_DblClick);
 }
 
+// Put away as a dialog is, so that whoever shows it learns that it went (finished).
 void frmAbout::cmdEnd_Click() {
-    hide();
+    accept();
 }
 
 void frmAbout::Form_DblClick() {
-    hide();
+    accept();
 }
 
 void frmAbout::showEvent(QShowEvent *event) {

@@ -276,7 +276,8 @@ void frmDurnoval::reportFailure(const CalcFailure &failure) {
     // Once the message is read, the offending entry is ready to be corrected.
     if (const auto *entry = std::get_if<Entry>(&failure.where)) {
         QLineEdit *field = m_entries[static_cast<std::size_t>(*entry)];
-        connect(box, &QMessageBox::finished, field, [field] {
+        connect(box, &QMessageBox::finished, field, [this, field] {
+            activateWindow(); // without a window manager, nothing else would
             field->setFocus(Qt::OtherFocusReason);
             field->selectAll();
         });
@@ -329,6 +330,19 @@ void frmDurnoval::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void frmDurnoval::hideEvent(QHideEvent *event) {
+    // Hidden from a menu item, the window moves its focus on; it comes back where the user left it.
+    if (!event->spontaneous())
+        m_focusWhenHidden = focusWidget();
+    QMainWindow::hideEvent(event);
+}
+
+void frmDurnoval::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (m_focusWhenHidden)
+        m_focusWhenHidden->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDurnoval::closeEvent(QCloseEvent *event) {

@@ -6,6 +6,7 @@
 #include "calc/comparison.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -58,6 +59,8 @@ private:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
     QLineEdit *txtWidth = nullptr;
@@ -78,6 +81,7 @@ private:
     std::array<QLineEdit *, kEntrySlots.size()> m_entries{};
     std::array<QLabel *, kOutputSlots.size()> m_outputs{};
     std::vector<QAction *> m_menuActions;
+    QPointer<QWidget> m_focusWhenHidden;
 };
 
 } // namespace durnoval

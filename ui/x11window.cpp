@@ -50,7 +50,10 @@ void keepOffTaskBarAndInPlace([[maybe_unused]] QWidget &window) {
                         internAtom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, states.size(),
                         states.data());
 
-    // Motif hints: the functions and decorations fields count, and both are empty.
+    // Motif hints: the functions and decorations fields count, and both are empty. KWin reads
+    // the functions only of a window without a type, and that is a normal window to any window
+    // manager.
+    xcb_delete_property(connection, id, internAtom(connection, "_NET_WM_WINDOW_TYPE"));
     constexpr std::uint32_t kFunctionsAndDecorations = 1 | 2;
     const std::array<std::uint32_t, 5> hints{kFunctionsAndDecorations, 0, 0, 0, 0};
     const xcb_atom_t motifHints = internAtom(connection, "_MOTIF_WM_HINTS");
