@@ -43,7 +43,7 @@ check: sanitize fuzz
 sanitize:
 	scripts/install-deps.sh check
 	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
-	    -DDURNOVAL_E2E_DESKTOPS="openbox;mutter;bare;kwin;icewm"
+	    -DDURNOVAL_E2E_DESKTOPS="openbox;mutter;bare;kwin;icewm;mutter-wayland"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 

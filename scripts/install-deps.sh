@@ -32,8 +32,8 @@ test=(
 # hardening-check (devscripts); the measurement programs' Google Benchmark, X access and
 # instruction counts (valgrind).
 check=(
-    # the end-to-end tests under KDE's KWin and IceWM too
-    kwin-x11 icewm
+    # the end-to-end tests under KDE's KWin, IceWM, and GNOME on Wayland (mutter with XWayland)
+    kwin-x11 icewm xwayland
     clang libclang-rt-dev
     dpkg-dev lintian devscripts
     libbenchmark-dev python3-xlib valgrind
