@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 namespace durnoval {
 namespace {
 
 TEST(FormatWithPattern, WritesTheDisplayText) {
-    constexpr double kInfinity = std::numeric_limits<double>::infinity();
     const struct {
         const char *name;
         double value;
@@ -34,9 +32,7 @@ TEST(FormatWithPattern, WritesTheDisplayText) {
         {"112.5% up", 27.0 / 24.0, "##%", "113%"}, {"28.5% up", 0.285, "##%", "29%"},
         {"below half", 0.1499, "##.#", ".1"}, {"below half at 15 digits", 0.0499999999999999, "##.#", "."},
         {"negative half", -2.5, "##", "-3"}, {"negative", -25.5245, "##.#", "-25.5"},
-        {"negative to zero", -0.04, "##.#", "."}, {"negative percent", -0.125, "##%", "-13%"},
-        {"infinity", kInfinity, "##.#", "inf"}, {"negative infinity", -kInfinity, "##%", "-inf"},
-        {"not a number", std::numeric_limits<double>::quiet_NaN(), "##mph", "nan"}};
+        {"negative to zero", -0.04, "##.#", "."}, {"negative percent", -0.125, "##%", "-13%"}};
     // clang-format on
     for (const auto &[name, value, pattern, expected] : rows)
         EXPECT_EQ(FormatWithPattern(value, pattern), expected) << name;

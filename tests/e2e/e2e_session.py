@@ -71,17 +71,12 @@ def active(title, after="it is shown"):
     until(f"{title!r} active after {after}", lambda: run("xdotool", "getwindowfocus").strip() == x_window(title))
 
 
-def screen_centre():
-    """Of the screen less the panels the desktop keeps there."""
+def centred_and_active(title):
+    """Centred on the screen less the panels the desktop keeps there, and active."""
     x, y, width, height = (list(map(int, re.findall(r"\d+", run("xprop", "-root", "_NET_WORKAREA")))) or
                            [0, 0, 1024, 768])[:4]
-    return x + width / 2, y + height / 2
-
-
-def centred_and_active(title):
-    SCREEN_CENTRE = screen_centre()
     until(f"{title!r} centred by its frame", lambda: frame(title), lambda f: max(
-        abs(f[0] + f[2] / 2 - SCREEN_CENTRE[0]), abs(f[1] + f[3] / 2 - SCREEN_CENTRE[1])) <= 2)
+        abs(2 * f[0] + f[2] - 2 * x - width), abs(2 * f[1] + f[3] - 2 * y - height)) <= 4)
     active(title)
 
 
@@ -133,14 +128,6 @@ def results(main):
     """A result's name says what it is, then what it shows: "What: value"."""
     return dict(a.name.split(": ", 1) for a in walk(main) if a.getRole() == pyatspi.ROLE_LABEL
                 and a.name.partition(": ")[2] and a.getState().contains(pyatspi.STATE_SHOWING))
-
-
-def field_text(window_, name):
-    return control(window_, name).queryText().getText(0, -1)
-
-
-def focused(window_):
-    return [a.name for a in walk(window_) if a.getState().contains(pyatspi.STATE_FOCUSED)]
 
 
 def session(program):
@@ -203,7 +190,8 @@ def session(program):
     run("xdotool", "key", "Return")
     until("the error message gone", lambda: len(x_windows(MAIN)), lambda count: count == 1)
     run("xdotool", "key", "shift+Delete")
-    until("Shift+Del clears the fields", lambda: field_text(main, "Width of the original tire"), lambda t: t == "")
+    until("Shift+Del clears the fields", lambda: control(main, "Width of the original tire").queryText().getText(0, -1),
+          lambda text: text == "")
 
     # Exit and back, by the menu and by keys, five times: the main window comes back where it
     # was, with the focus where the user left it.
@@ -215,7 +203,8 @@ def session(program):
         run("xdotool", "key", "Escape")
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
-        until(f"the focus back after {keys}", lambda: focused(main), lambda f: f == ["Wall size of the new tire"])
+        until(f"the focus back after {keys}", lambda: [a.name for a in walk(main) if a.getState().contains(
+            pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the new tire"])
         default_is(main, "Calculate", f"{keys} and Esc")
 
     # The confirmation: an alert out of task bars and pagers that the window manager can neither
@@ -236,7 +225,7 @@ def session(program):
             raise AssertionError(f"the window manager lists or moves the confirmation: {state} {actions}")
     if DRAGGED:
         before = frame(CONFIRM)
-        drag_inside(*map(int, screen_centre()), 88, 66)
+        drag_inside(before[0] + 40, before[1] + 40, 88, 66)
         if frame(CONFIRM) != before:
             raise AssertionError("the confirmation moved with a drag")
     click(yes)

@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,21 +107,14 @@ private slots:
 
     void fieldsTakeOnlyDigitsAndPoints_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        // clang-format off
-        const char *const cases[][3] = {{"digits and points", "0.19.8", "0.19.8"}, {"letters, signs", "a1 -2,3+e", "123"}, {"/ and :", "/4:", "4"}};
-        // clang-format on
         for (const char *name : kFields)
-            for (const auto &[what, typed, kept] : cases)
-                QTest::addRow("%s, %s", name, what) << name << typed << kept;
+            QTest::newRow(name) << name;
     }
     void fieldsTakeOnlyDigitsAndPoints() {
         QFETCH(QString, name);
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
+        const QString kept = "1234.9.8"; // of "a1 -2,3+e/4:.9.8": no letters, signs or blanks
         QLineEdit *entry = field(qPrintable(name));
-        type(qPrintable(name), typed);
+        type(qPrintable(name), "a1 -2,3+e/4:.9.8");
         QTest::keyClick(entry, Qt::Key_Home);
         // Control keys type nothing either: no paste, select all, undo or cut, also where the
         // platform gives them no text.
@@ -135,14 +127,6 @@ private slots:
         QTest::keyClick(entry, Qt::Key_End);
         QTest::keyClick(entry, Qt::Key_Backspace);
         QCOMPARE(entry->text(), kept.chopped(1));
-    }
-
-    // What the field's context menu pastes is not filtered, nor cut at Qt's usual limit.
-    void pastedTextIsNeitherFilteredNorCut() {
-        const QString pasted = QString(40000, u'1') + " a-";
-        QGuiApplication::clipboard()->setText(pasted);
-        field("txtWidth2")->paste();
-        QCOMPARE(field("txtWidth2")->text(), pasted);
     }
 
     void menuShortcutsComeBeforeTheField_data() {
@@ -171,17 +155,10 @@ private slots:
         QCOMPARE(shown(), "_ _ _ _ _ 17 | - - - -");
         QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
         QCOMPARE(shown(), "195 75 14 215 55 17 | 25.5 26.3 103% 62mph");
-        QTest::keyClick(field("txtRim2"), Qt::Key_F10);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        QCOMPARE(QApplication::activePopupWidget()->objectName(), "File");
-        QApplication::activePopupWidget()->close();
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), kEmpty);
         click(*m_main, "cmdCalc");
         QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
-        click(*m_main, "cmdExit");
-        QCOMPARE(windowsShown(), "frmEndDurnoval");
-        click(confirmation(), "cmdNo");
         QVERIFY(!m_main->close());
         QCOMPARE(windowsShown(), "frmEndDurnoval");
     }
@@ -202,15 +179,8 @@ private slots:
         QCOMPARE(field("txtWall2")->selectedText(), "40000");
     }
 
-    // Only a double-click on the bare background shows it, not one on a control.
-    void aboutIsShownFromTheBackground() {
-        for (const char *name : {"lblWall2", "txtRim", "cmdClear"})
-            doubleClick(*m_main, centreOf(*m_main, name));
-        QCOMPARE(windowsShown(), "frmDurnoval");
-        doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
-        QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
-    }
-
+    // Only a double-click on the bare background shows it, not one on a control; asked for
+    // again, by menu or double-click, it is the one window, where the user left it.
     void aboutIsOneWindowShownAgainInPlace_data() {
         QTest::addColumn<QString>("how");
         for (const char *how : {"its button", "a double-click", "Esc"})
@@ -218,10 +188,14 @@ private slots:
     }
     void aboutIsOneWindowShownAgainInPlace() {
         QFETCH(QString, how);
-        m_main->findChild<QAction *>("About")->trigger();
+        for (const char *name : {"lblWall2", "txtRim", "cmdClear"})
+            doubleClick(*m_main, centreOf(*m_main, name));
+        QCOMPARE(windowsShown(), "frmDurnoval");
+        doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
+        QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
         about().move(about().pos() + QPoint(30, 20)); // where the user puts it
         const QPoint where = about().pos();
-        doubleClick(*m_main->centralWidget(), {460, 10});
+        m_main->findChild<QAction *>("About")->trigger();
         QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
         if (how == "its button")
             click(about(), "cmdEnd");
