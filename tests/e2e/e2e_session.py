@@ -21,8 +21,8 @@ RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": 
            "True speed when the speedometer reads 60 mph": "54mph"}
 DESKTOP = sys.argv[1]
 MANAGED = DESKTOP != "bare"  # a window manager frames, places and moves the windows
-DRAGGED = MANAGED and DESKTOP != "mutter-wayland"  # XWayland keeps xdotool's pointer from mutter
-MOVE_KEY = "super" if DESKTOP in ("mutter", "mutter-wayland", "kwin") else "alt"  # held to drag a window by its inside
+DRAGGED = MANAGED and not DESKTOP.endswith("-wayland")  # XWayland keeps xdotool's pointer to itself
+MOVE_KEY = "super" if DESKTOP in ("mutter", "kwin") else "alt"  # held to drag a window by its inside
 NAMED_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_LABEL}
 
 
