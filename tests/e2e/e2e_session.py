@@ -45,7 +45,9 @@ def run(*command):
 
 
 def x_windows(title):
-    return run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
+    """The program's own: mutter 44 and later draw frames in a client that carries their titles."""
+    named = run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
+    return [w for w in named if w in run("xdotool", "search", "--onlyvisible", "--pid", program.pid).split()]
 
 
 def x_window(title):
