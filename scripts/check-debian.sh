@@ -3,7 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a fresh Debian root (minbase) with debootstrap, clones this checkout's committed HEAD
 # into it, runs make there (make test unless other targets are given) as a new user would,
-# reports the outcome and the time, and removes the root again. Needs root or sudo.
+# reports the outcome and the time, and removes the root again. Needs root or sudo. Whatever
+# it mounts lives in a mount namespace of its own, private both ways, so that neither an
+# interruption nor its clean-up can reach the host's mounts.
 # Usage: scripts/check-debian.sh RELEASE [TARGET ...]   RELEASE: trixie (13), bookworm (12)
 # Environment: DEBIAN_ROOT_PARENT, the folder the root is made in (default /var/tmp).
 set -euo pipefail
@@ -11,11 +13,16 @@ set -euo pipefail
 release=${1:?usage: $0 RELEASE [TARGET ...]}
 shift
 targets=("${@:-test}")
-repo=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
-commit=$(git -C "$repo" rev-parse HEAD)
+# Read as the caller: root may not read another user's repository.
+repo=${DURNOVAL_REPO:-$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)}
+commit=${DURNOVAL_COMMIT:-$(git -C "$repo" rev-parse HEAD)}
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if [ -z "${DURNOVAL_COMMIT:-}" ]; then
+    exec "${sudo[@]}" env DURNOVAL_REPO="$repo" DURNOVAL_COMMIT="$commit" \
+        unshare --mount --propagation private -- "$0" "$release" "${targets[@]}"
+fi
 if ! command -v debootstrap >/dev/null; then
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq debootstrap >/dev/null
@@ -30,7 +37,7 @@ root=$(mktemp -d "${DEBIAN_ROOT_PARENT:-/var/tmp}/durnoval-$release.XXXXXX")
 
 mounted_below() { findmnt -rn -o TARGET | awk -v root="$root" 'index($0, root "/") == 1'; }
 clean_up() {
-    # Deepest first; the mounts are slaves, so nothing of this reaches the host's /dev or /sys.
+    # Deepest first, so that the root can go; in this namespace none of them is the host's.
     mounted_below | sort -r | while read -r target; do
         "${sudo[@]}" umount "$target" 2>/dev/null || "${sudo[@]}" umount -l "$target"
     done
@@ -39,7 +46,7 @@ clean_up() {
         mounted_below >&2
         return 1
     fi
-    "${sudo[@]}" rm -rf --one-file-system "$root"
+    "${sudo[@]}" rm -rf --one-file-system "$root" "$root.log"
 }
 trap 'clean_up || exit 1' EXIT
 trap 'exit 143' INT TERM HUP
@@ -53,7 +60,6 @@ rm -f "$root.log"
 "${sudo[@]}" mount -t proc proc "$root/proc"
 for shared in dev sys; do
     "${sudo[@]}" mount --rbind "/$shared" "$root/$shared"
-    "${sudo[@]}" mount --make-rslave "$root/$shared"
 done
 "${sudo[@]}" cp /etc/resolv.conf "$root/etc/resolv.conf"
 
