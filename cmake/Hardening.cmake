@@ -1,17 +1,27 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # durnoval_hardening: what Debian's dpkg-buildflags adds with hardening=+all, for the project's
-# own targets: glibc's checked functions, stack protection, stack clash probes, control-flow
-# markers, and full RELRO with immediate binding. Position independence comes from
-# CMAKE_POSITION_INDEPENDENT_CODE. The sanitizer and fuzz builds keep their own instrumentation
+# own targets: position independence, glibc's checked functions, stack protection, stack clash
+# probes, control-flow markers, and full RELRO with immediate binding. The sanitizer and fuzz builds keep their own instrumentation
 # and get none of this: glibc's checked functions would go past ASan's interceptors.
 include(CheckCXXCompilerFlag)
 include(CheckLinkerFlag)
 
+#
+# A packager's flags win: a build of type None, which debhelper configures with the flags it
+# takes from dpkg-buildflags, gets none of this by default, nor does one with the option off.
+include(CMakeDependentOption)
+cmake_dependent_option(DURNOVAL_HARDENING "Build with the hardening flags Debian's hardening=+all gives"
+    ON "NOT CMAKE_BUILD_TYPE STREQUAL None" OFF)
+
 add_library(durnoval_hardening INTERFACE)
-if(DURNOVAL_SANITIZE OR DURNOVAL_FUZZ)
+if(NOT DURNOVAL_HARDENING OR DURNOVAL_SANITIZE OR DURNOVAL_FUZZ)
     return()
 endif()
+
+include(CheckPIESupported)
+check_pie_supported()
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 # The checks need optimisation, and glibc warns without it; a level the distribution's own
 # flags choose is left as it is.
