@@ -1,11 +1,17 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# make run    installs what the program needs, builds it, starts it
-# make test   installs what the tests need too, builds everything, runs every test
-# make check  installs the rest, then every test again under AddressSanitizer and
+# The set-up commands install the Debian packages they need first (scripts/install-deps.sh), list
+# them before they do, and never remove one; NO_INSTALL=1 only reports what is missing:
+# make run    the program's packages; builds the program and starts it
+# make test   the tests' packages too; builds everything and runs every test
+# make check  the rest too; every test again under AddressSanitizer and
 #             UndefinedBehaviorSanitizer, a fuzz run of the core (FUZZ_SECONDS, 60 by default),
 #             lintian on the package, hardening-check on the program, and two builds of the
 #             package that must give the same bytes
+# make deps LEVEL=run|test|check   only the packages of that level
+# Everything else only builds or installs the project, and never installs a package:
+# make, make all   configures and builds in build/
+# make install     installs it under PREFIX (/usr/local), below DESTDIR if given
 # make check-debian13, make check-debian12
 #             make test on a fresh Debian root made with debootstrap (needs root or sudo)
 BUILD_DIR ?= build
@@ -13,35 +19,47 @@ SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
+LEVEL ?= test
 
-.PHONY: all run build test check sanitize fuzz package lintian check-hardening \
+.PHONY: all install deps run build test check sanitize fuzz package lintian check-hardening \
 	check-reproducible screenshots clean check-debian13 check-debian12
 
-all: build
+all:
+	cmake -S . -B $(BUILD_DIR)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+install: all
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+deps:
+	NO_INSTALL=$(NO_INSTALL) scripts/install-deps.sh $(LEVEL)
 
 # Only the program and what it needs; the tests and tools are built by make test.
 run:
-	scripts/install-deps.sh run
+	$(MAKE) deps LEVEL=run
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=OFF
 	cmake --build $(BUILD_DIR) --target durnoval -j $(JOBS)
 	$(BUILD_DIR)/app/durnoval
 
 # Everything: the program, its tests, tools and measurement programs.
 build:
-	scripts/install-deps.sh test
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
+test:
+	$(MAKE) deps LEVEL=test
+	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-check: sanitize fuzz
+check:
+	$(MAKE) deps LEVEL=check
+	$(MAKE) sanitize fuzz
 	$(MAKE) lintian
 	$(MAKE) check-hardening
 	$(MAKE) check-reproducible
 
 sanitize:
-	scripts/install-deps.sh check
 	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
 	    -DDURNOVAL_E2E_DESKTOPS="openbox;mutter;bare;kwin;icewm;mutter-wayland"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
@@ -49,7 +67,6 @@ sanitize:
 
 # New inputs the fuzzer finds go to $(FUZZ_DIR)/corpus; the committed seeds stay as they are.
 fuzz:
-	scripts/install-deps.sh check
 	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DDURNOVAL_FUZZ=ON -DDURNOVAL_SANITIZE=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	mkdir -p $(FUZZ_DIR)/corpus
@@ -67,7 +84,6 @@ screenshots: build
 # that exactly one is there to check. cpack gives the archive's members the modes its umask
 # leaves, so that is fixed.
 package: build
-	scripts/install-deps.sh check
 	rm -f $(BUILD_DIR)/durnoval_*.deb
 	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 
@@ -77,13 +93,11 @@ lintian: package
 
 # Every protection hardening-check looks for that this machine's toolchain can give.
 check-hardening: build
-	scripts/install-deps.sh check
 	CXX=$(CXX) scripts/check-hardening.sh $(BUILD_DIR)/app/durnoval
 
 # Two builds of the committed HEAD, in clones at different paths and with different file
 # times, must give the same package, byte for byte.
 check-reproducible:
-	scripts/install-deps.sh check
 	JOBS=$(JOBS) scripts/check-reproducible.sh
 
 check-debian13:

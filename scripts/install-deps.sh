@@ -2,8 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages a make target needs, and nothing it does not; each level takes
-# the ones before it. Does nothing when all of them are present.
-# Usage: scripts/install-deps.sh [run|test|check]   (default: test)
+# the ones before it. Does nothing when all of them are present; lists the missing ones before
+# it installs them, and never removes a package to make room. With NO_INSTALL=1, or where there
+# is no dpkg and apt, it only says what is missing, and leaves it to the build to report.
+# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check]   (default: test)
 set -euo pipefail
 
 # make run: build the program, and what it needs to run.
@@ -47,6 +49,11 @@ check) packages=("${run[@]}" "${test[@]}" "${check[@]}") ;;
 *) echo "usage: $0 [run|test|check]" >&2; exit 2 ;;
 esac
 
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+    echo "No dpkg and apt here: install the equivalents of these Debian packages:" >&2
+    echo "  ${packages[*]}" >&2
+    exit 0
+fi
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -54,10 +61,14 @@ for package in "${packages[@]}"; do
     fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+if [ -n "${NO_INSTALL:-}" ]; then
+    echo "Missing Debian packages (NO_INSTALL is set, so none is installed): ${missing[*]}" >&2
+    exit 0
+fi
 
-echo "Installing: ${missing[*]}"
+echo "Installing these Debian packages and what they depend on: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
