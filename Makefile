@@ -9,6 +9,7 @@
 #             lintian on the package, hardening-check on the program, and two builds of the
 #             package that must give the same bytes
 # make deps LEVEL=run|test|check   only the packages of that level
+# make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
 # Everything else only builds or installs the project, and never installs a package:
 # make, make all   configures and builds in build/
 # make install     installs it under PREFIX (/usr/local), below DESTDIR if given
@@ -22,7 +23,9 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 LEVEL ?= test
 
-.PHONY: all install deps run build test check sanitize fuzz package lintian check-hardening \
+VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
+
+.PHONY: all install deps dist run build test check sanitize fuzz package lintian check-hardening \
 	check-reproducible screenshots clean check-debian13 check-debian12
 
 all:
@@ -34,6 +37,13 @@ install: all
 
 deps:
 	NO_INSTALL=$(NO_INSTALL) scripts/install-deps.sh $(LEVEL)
+
+# The source release, durnoval-$(VERSION).tar.xz: the committed tree under durnoval-$(VERSION)/,
+# the same bytes from any clone of the commit (git archive gives every member the commit's time;
+# xz on one thread packs the same way each time). It builds without git, at the release date.
+dist:
+	git archive --format=tar --prefix=durnoval-$(VERSION)/ HEAD | xz -9 -T1 >durnoval-$(VERSION).tar.xz
+	@echo "durnoval-$(VERSION).tar.xz: $$(sha256sum <durnoval-$(VERSION).tar.xz | cut -d ' ' -f 1)"
 
 # Only the program and what it needs; the tests and tools are built by make test.
 run:
