@@ -129,26 +129,6 @@ private slots:
         QCOMPARE(entry->text(), kept.chopped(1));
     }
 
-    void menuShortcutsComeBeforeTheField_data() {
-        QTest::addColumn<QKeyCombination>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("windows");
-        // clang-format off
-        QTest::newRow("Ctrl+C calculates") << (Qt::CTRL | Qt::Key_C) << "195 75 14 215 45 16 | 25.5 23.6 93% 56mph" << "frmDurnoval";
-        QTest::newRow("Shift+Del clears") << (Qt::SHIFT | Qt::Key_Delete) << kEmpty << "frmDurnoval";
-        QTest::newRow("Ctrl+X shows about") << (Qt::CTRL | Qt::Key_X) << "_ _ _ _ 45 _ | - - - -" << "frmDurnoval frmAbout";
-        QTest::newRow("Ctrl+E asks to end") << (Qt::CTRL | Qt::Key_E) << "_ _ _ _ 45 _ | - - - -" << "frmEndDurnoval";
-        // clang-format on
-    }
-    void menuShortcutsComeBeforeTheField() {
-        QFETCH(QKeyCombination, keys);
-        type("txtWall2", "45");
-        field("txtWall2")->selectAll();
-        QTest::keyClick(field("txtWall2"), keys.key(), keys.keyboardModifiers());
-        QTEST(shown(), "shown");
-        QTEST(windowsShown(), "windows");
-    }
-
     void keysAndButtonsRunTheirCommands() {
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Escape);
