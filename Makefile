@@ -71,7 +71,7 @@ check:
 
 sanitize:
 	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
-	    -DDURNOVAL_E2E_DESKTOPS="openbox;mutter;bare;kwin;icewm;mutter-wayland"
+	    -DDURNOVAL_E2E_DESKTOPS="openbox;bare;mutter;kwin;icewm;mutter-wayland"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 

@@ -25,17 +25,18 @@ test=(
     fontconfig
     # the desktop entry, the metainfo and the manual page are checked
     desktop-file-utils appstream man-db
-    # the end-to-end tests on a real X server, under openbox and GNOME's mutter, and beside a
-    # Wayland compositor with Qt's Wayland plugin, where the program must still choose X
-    xvfb xauth openbox mutter weston qt6-wayland xdotool x11-utils dbus at-spi2-core
-    python3-pyatspi procps
+    # the end-to-end tests on a real X server, under openbox, and beside a Wayland compositor
+    # with Qt's Wayland plugin, where the program must still choose X
+    xvfb xauth openbox weston qt6-wayland xdotool x11-utils dbus at-spi2-core python3-pyatspi
+    procps
 )
 # make check: clang's libFuzzer and sanitizer runtimes, the package, lintian and
 # hardening-check (devscripts); the measurement programs' Google Benchmark, X access and
 # instruction counts (valgrind).
 check=(
-    # the end-to-end tests under KDE's KWin, IceWM, and GNOME on Wayland (mutter with XWayland)
-    kwin-x11 icewm xwayland
+    # the end-to-end tests under GNOME's mutter (X11, and Wayland with XWayland), KDE's KWin
+    # and IceWM
+    mutter kwin-x11 icewm xwayland
     clang libclang-rt-dev
     dpkg-dev lintian devscripts
     libbenchmark-dev python3-xlib valgrind
