@@ -8,7 +8,8 @@
 #             UndefinedBehaviorSanitizer, a fuzz run of the core (FUZZ_SECONDS, 60 by default),
 #             lintian on the package, hardening-check on the program, and two builds of the
 #             package that must give the same bytes
-# make deps LEVEL=run|test|check   only the packages of that level
+# make deps LEVEL=run|test|check|bench   only the packages of that level (bench: the
+#             measurement programs', which -DDURNOVAL_BENCHMARKS=ON builds)
 # make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
 # Everything else only builds or installs the project, and never installs a package:
 # make, make all   configures and builds in build/
@@ -90,16 +91,15 @@ screenshots: build
 	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots save docs
 	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
 
-# The Debian package, build/durnoval_<version>_<arch>.deb; an older version's goes first, so
-# that exactly one is there to check. cpack gives the archive's members the modes its umask
-# leaves, so that is fixed.
-package: build
-	rm -f $(BUILD_DIR)/durnoval_*.deb
-	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
+# The Debian packages, from the source release and packaging/debian as a distribution builds
+# them (so from the committed HEAD): build/package/durnoval_<version>-1_<arch>.deb beside the
+# source package.
+package: dist
+	scripts/build-package.sh durnoval-$(VERSION).tar.xz $(BUILD_DIR)/package
 
-# Any lintian error or warning fails; its notes (I:) are shown but pass.
+# Any lintian error or warning fails; every other tag is shown and passes.
 lintian: package
-	lintian --fail-on error,warning --display-info $(BUILD_DIR)/durnoval_*.deb
+	lintian --pedantic --display-info --fail-on error,warning $(BUILD_DIR)/package/*.changes
 
 # Every protection hardening-check looks for that this machine's toolchain can give.
 check-hardening: build

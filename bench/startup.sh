@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time and peak memory of Durnoval's main window against a bare Qt window with a menu
 # bar and as many controls, on a private Xvfb. Usage: bench/startup.sh [runs] [build-dir]
-# Needs xvfb and python3-xlib (Debian packages) and a build with its bench targets.
+# Needs xvfb and python3-xlib (Debian packages) and a build with -DDURNOVAL_BENCHMARKS=ON.
 set -euo pipefail
 runs="${1:-15}"
 build="$(cd "${2:-build}" && pwd)"

@@ -2,17 +2,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # durnoval_hardening: what Debian's dpkg-buildflags adds with hardening=+all, for the project's
 # own targets: position independence, glibc's checked functions, stack protection, stack clash
-# probes, control-flow markers, and full RELRO with immediate binding. The sanitizer and fuzz builds keep their own instrumentation
-# and get none of this: glibc's checked functions would go past ASan's interceptors.
+# probes, control-flow markers, and full RELRO with immediate binding. The sanitizer and fuzz
+# builds keep their own instrumentation and get none of this: glibc's checked functions would
+# go past ASan's interceptors.
+# A packager's flags win: a build of type None, which debhelper configures with the flags it
+# takes from dpkg-buildflags, gets none of this, nor does one with the option off.
 include(CheckCXXCompilerFlag)
 include(CheckLinkerFlag)
-
-#
-# A packager's flags win: a build of type None, which debhelper configures with the flags it
-# takes from dpkg-buildflags, gets none of this by default, nor does one with the option off.
 include(CMakeDependentOption)
-cmake_dependent_option(DURNOVAL_HARDENING "Build with the hardening flags Debian's hardening=+all gives"
-    ON "NOT CMAKE_BUILD_TYPE STREQUAL None" OFF)
+cmake_dependent_option(DURNOVAL_HARDENING
+    "Build with the hardening flags Debian's hardening=+all gives" ON
+    "NOT CMAKE_BUILD_TYPE STREQUAL None" OFF)
 
 add_library(durnoval_hardening INTERFACE)
 if(NOT DURNOVAL_HARDENING OR DURNOVAL_SANITIZE OR DURNOVAL_FUZZ)

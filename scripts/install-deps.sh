@@ -5,22 +5,22 @@
 # the ones before it. Does nothing when all of them are present; lists the missing ones before
 # it installs them, and never removes a package to make room. With NO_INSTALL=1, or where there
 # is no dpkg and apt, it only says what is missing, and leaves it to the build to report.
-# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check]   (default: test)
+# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check|bench]   (default: test)
 set -euo pipefail
 
 # make run: build the program, and what it needs to run.
 run=(
-    cmake make g++ pkg-config
+    cmake make g++ pkgconf
     # Qt 6 Widgets (with Qt Test), and libxcb for the window manager hints Qt has no flag for
     qt6-base-dev libxcb1-dev
+    # rsvg-convert draws the larger desktop icons
+    librsvg2-bin
     # faces with the design fonts' metrics
     fonts-liberation2 fonts-comic-neue
 )
 # make test: every test and tool.
 test=(
     libgtest-dev
-    # rsvg-convert draws the larger desktop icons
-    librsvg2-bin
     # fc-list picks the faces the window tests draw with
     fontconfig
     # the desktop entry, the metainfo and the manual page are checked
@@ -30,15 +30,17 @@ test=(
     xvfb xauth openbox weston qt6-wayland xdotool x11-utils dbus at-spi2-core python3-pyatspi
     procps
 )
-# make check: clang's libFuzzer and sanitizer runtimes, the package, lintian and
-# hardening-check (devscripts); the measurement programs' Google Benchmark, X access and
-# instruction counts (valgrind).
+# make check: clang's libFuzzer and sanitizer runtimes, the package (debhelper), lintian and
+# hardening-check (devscripts).
 check=(
     # the end-to-end tests under GNOME's mutter (X11, and Wayland with XWayland), KDE's KWin
     # and IceWM
     mutter kwin-x11 icewm xwayland
     clang libclang-rt-dev
-    dpkg-dev lintian devscripts
+    dpkg-dev debhelper lintian devscripts
+)
+# The measurement programs: Google Benchmark, X access and instruction counts (valgrind).
+bench=(
     libbenchmark-dev python3-xlib valgrind
 )
 
@@ -47,7 +49,8 @@ case $level in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;
 check) packages=("${run[@]}" "${test[@]}" "${check[@]}") ;;
-*) echo "usage: $0 [run|test|check]" >&2; exit 2 ;;
+bench) packages=("${run[@]}" "${bench[@]}") ;;
+*) echo "usage: $0 [run|test|check|bench]" >&2; exit 2 ;;
 esac
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
