@@ -16,6 +16,9 @@
 # make install     installs it under PREFIX (/usr/local), below DESTDIR if given
 # make check-debian13, make check-debian12
 #             make test on a fresh Debian root made with debootstrap (needs root or sudo)
+# make check-debian-package
+#             the Debian packages built from make dist's tarball on a fresh Debian root, checked
+#             with lintian, installed, and tested there with autopkgtest
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
@@ -23,11 +26,13 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 LEVEL ?= test
+DEBIAN_RELEASE ?= trixie
 
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
 .PHONY: all install deps dist run build test check sanitize fuzz package lintian check-hardening \
-	check-reproducible screenshots clean check-debian13 check-debian12
+	check-reproducible screenshots clean check-debian13 check-debian12 check-debian-package \
+	autopkgtest
 
 all:
 	cmake -S . -B $(BUILD_DIR)
@@ -101,6 +106,16 @@ package: dist
 lintian: package
 	lintian --pedantic --display-info --fail-on error,warning $(BUILD_DIR)/package/*.changes
 
+# For a throwaway Debian root only, as make check-debian-package makes one: installs the
+# package's build dependencies, builds and checks the packages as make lintian does, installs the
+# .deb and runs the package's own tests (packaging/debian/tests) against the installed program.
+autopkgtest:
+	$(MAKE) deps LEVEL=package
+	$(MAKE) lintian
+	apt-get install -y -q --no-remove ./$(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb
+	autopkgtest $(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb $(BUILD_DIR)/package/durnoval-$(VERSION) \
+	    -- null
+
 # Every protection hardening-check looks for that this machine's toolchain can give.
 check-hardening: build
 	CXX=$(CXX) scripts/check-hardening.sh $(BUILD_DIR)/app/durnoval
@@ -115,6 +130,11 @@ check-debian13:
 
 check-debian12:
 	scripts/check-debian.sh bookworm test
+
+# The source and binary packages built, checked and tested on a fresh Debian root
+# (DEBIAN_RELEASE, trixie by default), as make autopkgtest does there.
+check-debian-package:
+	scripts/check-debian.sh $(DEBIAN_RELEASE) autopkgtest
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

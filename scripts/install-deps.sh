@@ -5,7 +5,7 @@
 # the ones before it. Does nothing when all of them are present; lists the missing ones before
 # it installs them, and never removes a package to make room. With NO_INSTALL=1, or where there
 # is no dpkg and apt, it only says what is missing, and leaves it to the build to report.
-# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check|bench]   (default: test)
+# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check|bench|package]   (default: test)
 set -euo pipefail
 
 # make run: build the program, and what it needs to run.
@@ -44,13 +44,23 @@ bench=(
     libbenchmark-dev python3-xlib valgrind
 )
 
+# The package's build and checks: what packaging/debian/control's Build-Depends names, without
+# versions or build profiles, and the tools that build, check and test the package.
+package=(
+    build-essential dpkg-dev debhelper lintian autopkgtest
+    $(sed -n '/^Build-Depends:/,/^[^ ]/{s/^Build-Depends://;/^[^ ]/d;p}' \
+        "$(dirname "$0")/../packaging/debian/control" |
+        tr ',' '\n' | sed 's/[(<].*//;s/ //g' | grep -v -e '^$' -e '^debhelper-compat$')
+)
+
 level=${1:-test}
 case $level in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;
 check) packages=("${run[@]}" "${test[@]}" "${check[@]}") ;;
 bench) packages=("${run[@]}" "${bench[@]}") ;;
-*) echo "usage: $0 [run|test|check|bench]" >&2; exit 2 ;;
+package) packages=("${package[@]}") ;;
+*) echo "usage: $0 [run|test|check|bench|package]" >&2; exit 2 ;;
 esac
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
