@@ -89,7 +89,7 @@ fuzz:
 	$(FUZZ_DIR)/fuzz/calc_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $(FUZZ_DIR)/corpus fuzz/corpus
 
-# The pictures of the windows: docs/ for the README, and the program test's reference for
+# The pictures of the windows: docs/ for the README, and the pictures test's reference for
 # this machine's renderer in tests/pictures/. Run after a deliberate change to how a window
 # looks, on each renderer the references are kept for.
 screenshots: build
