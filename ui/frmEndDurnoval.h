@@ -10,7 +10,6 @@ class QPushButton;
 namespace durnoval {
 
 class Forms;
-template <typename Form> struct ControlSpec;
 
 // The exit confirmation: a frameless window that either ends the program ("Yes", its default
 // button) or brings the main window back ("Not Yet!", as Esc does).
@@ -22,9 +21,8 @@ public:
     void reject() override;
 
 private:
-    static const ControlSpec<frmEndDurnoval> kControls[];
-
     void applyMenuColours();
+    void createControls();
 
     void cmdYes_Click();
     void cmdNo_Click();
