@@ -123,12 +123,9 @@ void frmDurnoval::createEntry(QWidget *area, Entry entry, const char *name, Geom
     QLineEdit *field = createTextBox(area, name, geometry);
     if (toolTip)
         field->setToolTip(toolTip);
-    const EntrySlot &slot = slotOf(entry);
-    field->setAccessibleName(capitalised(slot.description));
+    field->setAccessibleName(capitalised(slotOf(entry).description));
     field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
     field->installEventFilter(this);
-    connect(field, &QLineEdit::textChanged, this,
-            [this, &slot](const QString &text) { m_state.*slot.text = text.toStdString(); });
     m_entries[static_cast<std::size_t>(entry)] = field;
 }
 
@@ -220,6 +217,7 @@ void frmDurnoval::keepCalculateDefault(QWidget *focused) {
 }
 
 void frmDurnoval::cmdCalc_Click() {
+    readEntries();
     const CalcOutcome outcome = CalculateComparison(m_state);
     showState();
     if (!outcome)
@@ -269,6 +267,13 @@ QLabel *frmDurnoval::result(Output output) const {
     return m_outputs[static_cast<std::size_t>(output)];
 }
 
+// The fields hold what the user types; the state takes it only when Calculate needs it.
+void frmDurnoval::readEntries() {
+    for (const EntrySlot &slot : kEntrySlots)
+        m_state.*slot.text = field(slot.entry)->text().toStdString();
+}
+
+// Shows what a command wrote: defaults in the fields, and the results.
 void frmDurnoval::showState() {
     for (const EntrySlot &slot : kEntrySlots) {
         const QString text = QString::fromStdString(m_state.*slot.text);

@@ -59,6 +59,7 @@ private:
 
     QLineEdit *field(Entry entry) const;
     QLabel *result(Output output) const;
+    void readEntries();
     void showState();
     void reportFailure(const CalcFailure &failure);
     bool isMenuShortcut(const QKeyEvent &event) const;
