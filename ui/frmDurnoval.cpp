@@ -5,7 +5,6 @@
 
 #include "ui/clientarea.h"
 #include "ui/controls.h"
-#include "ui/forms.h"
 #include "ui/keyfilter.h"
 #include "ui/twips.h"
 
@@ -50,7 +49,7 @@ QString capitalised(std::string_view text) {
 
 } // namespace
 
-frmDurnoval::frmDurnoval(Forms &forms) : m_forms(forms) {
+frmDurnoval::frmDurnoval() {
     setObjectName("frmDurnoval");
     setWindowTitle(kTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -239,7 +238,7 @@ void frmDurnoval::Clear_Click() {
 
 void frmDurnoval::cmdExit_Click() {
     hide();
-    m_forms.showEndDurnoval();
+    emit exitRequested();
 }
 
 void frmDurnoval::End_Click() {
@@ -247,11 +246,11 @@ void frmDurnoval::End_Click() {
 }
 
 void frmDurnoval::About_Click() {
-    m_forms.showAbout();
+    emit aboutRequested();
 }
 
 void frmDurnoval::Form_DblClick() {
-    m_forms.showAbout();
+    emit aboutRequested();
 }
 
 // Every entry takes the same keys.

@@ -19,17 +19,22 @@ class QPushButton;
 namespace durnoval {
 
 class ClientArea;
-class Forms;
 struct Geometry;
 
 // The main window: six entry fields bound to a ComparisonState, its four result labels, the
-// command buttons and the File and Help menus. It routes every user action to Calculate,
-// Clear, the about window or the exit sequence.
+// command buttons and the File and Help menus. It runs Calculate and Clear itself, and asks
+// for the about window and the exit confirmation through its signals.
 class frmDurnoval : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmDurnoval(Forms &forms);
+    frmDurnoval();
     ~frmDurnoval() override;
+
+signals:
+    // Exit or End: the window has hidden itself for the confirmation.
+    void exitRequested();
+    // About, or a double-click on the background.
+    void aboutRequested();
 
 private:
     void createControls(QWidget *area);
@@ -75,7 +80,6 @@ private:
     QPushButton *cmdClear = nullptr;
     QPushButton *cmdExit = nullptr;
 
-    Forms &m_forms;
     ComparisonState m_state;
     // The entry fields (txtWidth to txtRim2) and result labels (lblOutput to lblMph), kept
     // by the entry or output they show.

@@ -4,7 +4,6 @@
 #include "ui/frmEndDurnoval.h"
 
 #include "ui/controls.h"
-#include "ui/forms.h"
 #include "ui/twips.h"
 #include "ui/x11window.h"
 
@@ -35,7 +34,7 @@ constexpr LineSpec kLines[] = {
 
 } // namespace
 
-frmEndDurnoval::frmEndDurnoval(Forms &forms) : m_forms(forms) {
+frmEndDurnoval::frmEndDurnoval() {
     setObjectName("frmEndDurnoval");
     setWindowTitle("Are You Sure????");
     // No frame; a tool window stays out of the task bar where the platform allows it.
@@ -70,12 +69,12 @@ void frmEndDurnoval::applyMenuColours() {
 }
 
 void frmEndDurnoval::cmdYes_Click() {
-    m_forms.endProgram();
+    emit exitConfirmed();
 }
 
 void frmEndDurnoval::cmdNo_Click() {
     // The main window first, so that some window of the program is always on the screen.
-    m_forms.showDurnoval();
+    emit exitCancelled();
     hide();
 }
 

@@ -9,16 +9,20 @@ class QPushButton;
 
 namespace durnoval {
 
-class Forms;
-
 // The exit confirmation: a frameless window that either ends the program ("Yes", its default
 // button) or brings the main window back ("Not Yet!", as Esc does).
 class frmEndDurnoval : public QDialog {
     Q_OBJECT
 public:
-    explicit frmEndDurnoval(Forms &forms);
+    frmEndDurnoval();
 
     void reject() override;
+
+signals:
+    // "Yes": the program is to end at once.
+    void exitConfirmed();
+    // "Not Yet!": the main window is to come back; this window hides itself after.
+    void exitCancelled();
 
 private:
     void applyMenuColours();
@@ -32,8 +36,6 @@ private:
     void showEvent(QShowEvent *event) override;
 
     QPushButton *cmdYes = nullptr;
-
-    Forms &m_forms;
 };
 
 } // namespace durnoval
