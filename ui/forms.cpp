@@ -11,8 +11,6 @@
 #include <QApplication>
 #include <QScreen>
 
-#include <type_traits>
-
 namespace durnoval {
 namespace {
 
@@ -66,15 +64,9 @@ QAccessibleInterface *alertRole(const QString &, QObject *object) {
 }
 
 // Creates a window on first use, centred; later uses find it where the user left it.
-template <typename Window> Window &instance(std::unique_ptr<Window> &window, Forms &forms) {
-    if (!window) {
-        if constexpr (std::is_constructible_v<Window, Forms &>)
-            window = std::make_unique<Window>(forms);
-        else
-            window = std::make_unique<Window>();
-        new Placement(*window);
-    }
-    return *window;
+template <typename Window> void create(std::unique_ptr<Window> &window) {
+    window = std::make_unique<Window>();
+    new Placement(*window);
 }
 
 } // namespace
@@ -89,14 +81,19 @@ Forms::Forms(std::function<void()> endProgram)
 Forms::~Forms() = default;
 
 frmDurnoval &Forms::durnoval() {
-    return instance(m_durnoval, *this);
+    if (!m_durnoval) {
+        create(m_durnoval);
+        connect(m_durnoval.get(), &frmDurnoval::exitRequested, this, &Forms::showEndDurnoval);
+        connect(m_durnoval.get(), &frmDurnoval::aboutRequested, this, &Forms::showAbout);
+    }
+    return *m_durnoval;
 }
 
 frmAbout &Forms::about() {
     if (!m_about) {
-        instance(m_about, *this);
+        create(m_about);
         // Without a window manager nothing else gives the main window the keyboard back.
-        QObject::connect(m_about.get(), &QDialog::finished, m_about.get(), [this] {
+        connect(m_about.get(), &QDialog::finished, m_about.get(), [this] {
             if (m_durnoval && m_durnoval->isVisible())
                 m_durnoval->activateWindow();
         });
@@ -105,7 +102,12 @@ frmAbout &Forms::about() {
 }
 
 frmEndDurnoval &Forms::endDurnoval() {
-    return instance(m_endDurnoval, *this);
+    if (!m_endDurnoval) {
+        create(m_endDurnoval);
+        connect(m_endDurnoval.get(), &frmEndDurnoval::exitConfirmed, this, &Forms::endProgram);
+        connect(m_endDurnoval.get(), &frmEndDurnoval::exitCancelled, this, &Forms::showDurnoval);
+    }
+    return *m_endDurnoval;
 }
 
 void Forms::showDurnoval() {

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QObject>
+
 #include <functional>
 #include <memory>
 
@@ -15,14 +17,14 @@ class frmDurnoval;
 class frmEndDurnoval;
 
 // The program's windows: one instance of each, created on its first show and kept, hidden or
-// not, until the program ends. Windows are independent top-level windows without an owner.
-class Forms {
+// not, until the program ends. Windows are independent top-level windows without an owner;
+// what one asks for, Forms does.
+class Forms : public QObject {
+    Q_OBJECT
 public:
     // endProgram ends the event loop; tests pass their own to watch the program end.
     explicit Forms(std::function<void()> endProgram = {});
-    ~Forms();
-    Forms(const Forms &) = delete;
-    Forms &operator=(const Forms &) = delete;
+    ~Forms() override;
 
     frmDurnoval &durnoval();
     frmAbout &about();

@@ -9,8 +9,6 @@ class QPushButton;
 
 namespace durnoval {
 
-template <typename Form> struct ControlSpec;
-
 // The about window: the wheel picture, the program's title, its authors and their address,
 // and one button that puts the window away, as Esc does.
 class frmAbout : public QDialog {
@@ -19,9 +17,7 @@ public:
     frmAbout();
 
 private:
-    static const ControlSpec<frmAbout> kControls[];
-
-    void createControls();
+    void createControls(QWidget *area);
 
     void cmdEnd_Click();
     void Form_DblClick();

@@ -13,28 +13,43 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace durnoval {
 
-class Forms;
-template <typename Form> struct ControlSpec;
+class ClientArea;
+struct Geometry;
 
 // The main window: six entry fields bound to a ComparisonState, its four result labels, the
-// command buttons and the File and Help menus. It routes every user action to Calculate,
-// Clear, the about window or the exit sequence.
+// command buttons and the File and Help menus. It runs Calculate and Clear itself, and asks
+// for the about window and the exit confirmation through its signals.
 class frmDurnoval : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmDurnoval(Forms &forms);
+    frmDurnoval();
     ~frmDurnoval() override;
 
-private:
-    static const ControlSpec<frmDurnoval> kControls[];
+signals:
+    // Exit or End: the window has hidden itself for the confirmation.
+    void exitRequested();
+    // About, or a double-click on the background.
+    void aboutRequested();
 
-    void createClientArea();
+private:
+    void createControls(QWidget *area);
+    void createTitles(QWidget *area);
+    void createEntries(QWidget *area);
+    void createEntry(QWidget *area, Entry entry, const char *name, Geometry geometry,
+                     const char *toolTip = nullptr);
+    void createResults(QWidget *area);
+    void createResult(QWidget *area, Output output, const char *name, Geometry geometry,
+                      const char *toolTip);
+    void createButtons(QWidget *area);
     void createMenus();
-    void bindState();
+    void addMenuItem(QMenu *menu, const char *name, const char *caption, QKeyCombination shortcut,
+                     void (frmDurnoval::*handler)());
+    void createConnections(ClientArea *area);
     void keepCalculateDefault(QWidget *focused);
 
     void cmdCalc_Click();
@@ -45,17 +60,15 @@ private:
     void End_Click();
     void About_Click();
     void Form_DblClick();
-    void txtWidth_KeyPress(int &KeyAscii);
-    void txtWall_KeyPress(int &KeyAscii);
-    void txtRim_KeyPress(int &KeyAscii);
-    void txtWidth2_KeyPress(int &KeyAscii);
-    void txtWall2_KeyPress(int &KeyAscii);
-    void txtRim2_KeyPress(int &KeyAscii);
+    void txtEntry_KeyPress(Entry entry, int &KeyAscii);
 
+    QLineEdit *field(Entry entry) const;
+    QLabel *result(Output output) const;
+    void readEntries();
     void showState();
     void reportFailure(const CalcFailure &failure);
     bool isMenuShortcut(const QKeyEvent &event) const;
-    bool filterEntryEvent(std::size_t entry, QEvent *event);
+    bool filterEntryEvent(Entry entry, QEvent *event);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -63,21 +76,13 @@ private:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
-    QLineEdit *txtWidth = nullptr;
-    QLineEdit *txtWall = nullptr;
-    QLineEdit *txtRim = nullptr;
-    QLineEdit *txtWidth2 = nullptr;
-    QLineEdit *txtWall2 = nullptr;
-    QLineEdit *txtRim2 = nullptr;
-    QLabel *lblOutput = nullptr;
-    QLabel *lblOutput2 = nullptr;
-    QLabel *lblPercent = nullptr;
-    QLabel *lblMph = nullptr;
     QPushButton *cmdCalc = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QPushButton *cmdExit = nullptr;
 
-    Forms &m_forms;
     ComparisonState m_state;
-    // The fields and results in the order of the comparison's entry and output slots.
+    // The entry fields (txtWidth to txtRim2) and result labels (lblOutput to lblMph), kept
+    // by the entry or output they show.
     std::array<QLineEdit *, kEntrySlots.size()> m_entries{};
     std::array<QLabel *, kOutputSlots.size()> m_outputs{};
     std::vector<QAction *> m_menuActions;

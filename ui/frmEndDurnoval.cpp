@@ -4,7 +4,6 @@
 #include "ui/frmEndDurnoval.h"
 
 #include "ui/controls.h"
-#include "ui/forms.h"
 #include "ui/twips.h"
 #include "ui/x11window.h"
 
@@ -35,18 +34,7 @@ constexpr LineSpec kLines[] = {
 
 } // namespace
 
-using namespace design;
-
-// clang-format off
-const ControlSpec<frmEndDurnoval> frmEndDurnoval::kControls[] = {
-//   name       kind text                                L     T    W     H    font     align   frame visible tab tooltip           accessible name                 kept in                   on click
-    {"lblSure", L, "Are you sure you want to exit??",   360,  240, 3735, 495, kBold10, Centre, Flat, Shown,  2, nullptr,          nullptr,                        Unkept,                   NoClick},
-    {"cmdYes",  B, "Yes",                               600,  960, 1215, 495, kBold10, Left,   Flat, Shown,  0, "Close Durnoval", "Yes, exit Durnoval",           &frmEndDurnoval::cmdYes,  &frmEndDurnoval::cmdYes_Click},
-    {"cmdNo",   B, "Not Yet!",                         2400,  960, 1215, 495, kBold10, Left,   Flat, Shown,  1, "GO BACK!!",      "Not yet, go back to Durnoval", Unkept,                   &frmEndDurnoval::cmdNo_Click},
-};
-// clang-format on
-
-frmEndDurnoval::frmEndDurnoval(Forms &forms) : m_forms(forms) {
+frmEndDurnoval::frmEndDurnoval() {
     setObjectName("frmEndDurnoval");
     setWindowTitle("Are You Sure????");
     // No frame; a tool window stays out of the task bar where the platform allows it.
@@ -55,8 +43,21 @@ frmEndDurnoval::frmEndDurnoval(Forms &forms) : m_forms(forms) {
     setFont(designFont(kDefaultWindowFont));
     setFixedSize(kClientSize);
     applyMenuColours();
-    createControls<frmEndDurnoval>(*this, this, kControls);
+    createControls();
+}
+
+void frmEndDurnoval::createControls() {
+    createLabel(this, "lblSure", "Are you sure you want to exit??", {360, 240, 3735, 495}, kBold10,
+                Qt::AlignHCenter);
+    cmdYes = createButton(this, "cmdYes", "Yes", {600, 960, 1215, 495}, kBold10, this,
+                          &frmEndDurnoval::cmdYes_Click);
+    cmdYes->setToolTip("Close Durnoval");
+    cmdYes->setAccessibleName("Yes, exit Durnoval");
     cmdYes->setDefault(true);
+    QPushButton *cmdNo = createButton(this, "cmdNo", "Not Yet!", {2400, 960, 1215, 495}, kBold10,
+                                      this, &frmEndDurnoval::cmdNo_Click);
+    cmdNo->setToolTip("GO BACK!!");
+    cmdNo->setAccessibleName("Not yet, go back to Durnoval");
 }
 
 void frmEndDurnoval::applyMenuColours() {
@@ -68,12 +69,12 @@ void frmEndDurnoval::applyMenuColours() {
 }
 
 void frmEndDurnoval::cmdYes_Click() {
-    m_forms.endProgram();
+    emit exitConfirmed();
 }
 
 void frmEndDurnoval::cmdNo_Click() {
     // The main window first, so that some window of the program is always on the screen.
-    m_forms.showDurnoval();
+    emit exitCancelled();
     hide();
 }
 

@@ -9,22 +9,24 @@ class QPushButton;
 
 namespace durnoval {
 
-class Forms;
-template <typename Form> struct ControlSpec;
-
 // The exit confirmation: a frameless window that either ends the program ("Yes", its default
 // button) or brings the main window back ("Not Yet!", as Esc does).
 class frmEndDurnoval : public QDialog {
     Q_OBJECT
 public:
-    explicit frmEndDurnoval(Forms &forms);
+    frmEndDurnoval();
 
     void reject() override;
 
-private:
-    static const ControlSpec<frmEndDurnoval> kControls[];
+signals:
+    // "Yes": the program is to end at once.
+    void exitConfirmed();
+    // "Not Yet!": the main window is to come back; this window hides itself after.
+    void exitCancelled();
 
+private:
     void applyMenuColours();
+    void createControls();
 
     void cmdYes_Click();
     void cmdNo_Click();
@@ -34,8 +36,6 @@ private:
     void showEvent(QShowEvent *event) override;
 
     QPushButton *cmdYes = nullptr;
-
-    Forms &m_forms;
 };
 
 } // namespace durnoval
