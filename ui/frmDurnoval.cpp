@@ -254,7 +254,7 @@ void frmDurnoval::Form_DblClick() {
 }
 
 // Every entry takes the same keys.
-void frmDurnoval::txtEntry_KeyPress(Entry, int &KeyAscii) {
+void frmDurnoval::txtEntry_KeyPress(int &KeyAscii) {
     KeyAscii = filterEntryKey(KeyAscii);
 }
 
@@ -315,7 +315,7 @@ bool frmDurnoval::isMenuShortcut(const QKeyEvent &event) const {
                        [&pressed](const QAction *action) { return action->shortcut() == pressed; });
 }
 
-bool frmDurnoval::filterEntryEvent(Entry entry, QEvent *event) {
+bool frmDurnoval::filterEntryEvent(QEvent *event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
@@ -331,14 +331,13 @@ bool frmDurnoval::filterEntryEvent(Entry entry, QEvent *event) {
     if (!code)
         return false;
     int keyAscii = *code;
-    txtEntry_KeyPress(entry, keyAscii);
+    txtEntry_KeyPress(keyAscii);
     return keyAscii == 0;
 }
 
 bool frmDurnoval::eventFilter(QObject *watched, QEvent *event) {
-    const auto entry = std::find(m_entries.begin(), m_entries.end(), watched);
-    if (entry != m_entries.end())
-        return filterEntryEvent(static_cast<Entry>(entry - m_entries.begin()), event);
+    if (std::find(m_entries.begin(), m_entries.end(), watched) != m_entries.end())
+        return filterEntryEvent(event);
     return QMainWindow::eventFilter(watched, event);
 }
 

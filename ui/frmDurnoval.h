@@ -60,7 +60,7 @@ private:
     void End_Click();
     void About_Click();
     void Form_DblClick();
-    void txtEntry_KeyPress(Entry entry, int &KeyAscii);
+    void txtEntry_KeyPress(int &KeyAscii);
 
     QLineEdit *field(Entry entry) const;
     QLabel *result(Output output) const;
@@ -68,7 +68,7 @@ private:
     void showState();
     void reportFailure(const CalcFailure &failure);
     bool isMenuShortcut(const QKeyEvent &event) const;
-    bool filterEntryEvent(Entry entry, QEvent *event);
+    bool filterEntryEvent(QEvent *event);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
