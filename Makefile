@@ -58,7 +58,7 @@ run:
 	cmake --build $(BUILD_DIR) --target durnoval -j $(JOBS)
 	$(BUILD_DIR)/app/durnoval
 
-# Everything: the program, its tests, tools and measurement programs.
+# The program, its tests and the tools they run.
 build:
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
