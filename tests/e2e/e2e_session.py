@@ -116,6 +116,13 @@ def session(program):
         a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid), seconds=30)
     main = window(app, MAIN, "frame")
     centred_and_active(MAIN)
+    # Moved, it stays where it is put, and comes back there after each exit cycle below.
+    start = frame(MAIN)
+    run("xdotool", "windowmove", "--relative", x_window(MAIN), 60, 40)
+    moved = until("the main window moved", lambda: frame(MAIN), lambda f: f[:2] != start[:2])
+    time.sleep(0.5)
+    if frame(MAIN) != moved:
+        raise AssertionError(f"the main window did not stay where it was moved: {moved}, then {frame(MAIN)}")
 
     # Real keys through the key filter, and the results read by their names.
     click(control(main, "Wall size of the new tire"))

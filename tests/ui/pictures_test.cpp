@@ -72,13 +72,7 @@ bool check(const std::vector<Picture> &pictures, const QDir &references) {
             std::printf("%s: %s the same size as %s's\n", qPrintable(picture.file),
                         matches ? "has" : "has not", qPrintable(compared));
         }
-        if (!matches) {
-            const QString drawn = QDir::current().filePath("drawn-" + picture.file);
-            picture.image.save(drawn, "png");
-            std::printf("%s: FAILED; the window as drawn is %s\n", qPrintable(picture.file),
-                        qPrintable(drawn));
-            passed = false;
-        }
+        passed = matches && passed;
     }
     return passed;
 }

@@ -81,7 +81,6 @@ class WindowsTest : public QObject {
         }
         return seen.join(' ');
     }
-    frmAbout &about() { return m_forms->about(); }
     frmEndDurnoval &confirmation() { return m_forms->endDurnoval(); }
 
 private slots:
@@ -163,10 +162,10 @@ private slots:
             doubleClick(*m_main, centreOf(*m_main, name));
         QCOMPARE(windowsShown(), "frmDurnoval");
         doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
-        QTRY_COMPARE(QApplication::focusWidget(), control(about(), "cmdEnd"));
+        QTRY_COMPARE(QApplication::focusWidget(), control(m_forms->about(), "cmdEnd"));
         m_main->findChild<QAction *>("About")->trigger();
         QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
-        doubleClick(about(), {300, 150});
+        doubleClick(m_forms->about(), {300, 150});
         QCOMPARE(windowsShown(), "frmDurnoval");
     }
 
