@@ -144,7 +144,7 @@ def session(program):
     run("xdotool", "key", "Return")
     until("the error message", lambda: len(x_windows(MAIN)), lambda count: count == 2)
     run("xdotool", "key", "Return")
-    until("the error message gone", lambda: len(x_windows(MAIN)), lambda count: count == 1)
+    active(MAIN, "the error message is read")
     run("xdotool", "key", "shift+Delete")
     until("Shift+Del clears the fields", lambda: control(main, "Width of the original tire").queryText().getText(0, -1),
           lambda text: text == "")
