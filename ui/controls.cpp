@@ -6,7 +6,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QPixmap>
 
 namespace durnoval {
 namespace {
@@ -18,6 +18,18 @@ Control *place(Control *control, const char *name, Geometry geometry, ControlFon
     if (font)
         control->setFont(designFont(*font));
     return control;
+}
+
+// A screen scaled above 1 gets the finer variant drawn for scale 2 (name@2x), brought smoothly
+// to the screen's own pixels where the scale is fractional; enlarging the plain one would blur it.
+QPixmap pictureForScale(const QString &resource, QSize size, qreal scale) {
+    if (scale <= 1)
+        return QPixmap(resource);
+    const QString finer = QString(resource).insert(resource.lastIndexOf('.'), "@2x");
+    QPixmap picture = QPixmap(finer).scaled((QSizeF(size) * scale).toSize(), Qt::IgnoreAspectRatio,
+                                            Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(scale);
+    return picture;
 }
 
 } // namespace
@@ -39,12 +51,11 @@ QLabel *createFramedLabel(QWidget *parent, const char *name, const char *text, G
 }
 
 QLabel *createPicture(QWidget *parent, const char *name, const char *resource, Geometry geometry) {
-    // Shown at its natural size, decoded when its window is first built; screens scaled by 2
-    // get the finer variant drawn for them (name@2x).
-    const QIcon variants(QString::fromUtf8(resource));
+    // Shown at its natural size, decoded when its window is first built.
     auto *picture = new QLabel(parent);
-    picture->setPixmap(
-        variants.pixmap(twipsSize(geometry.width, geometry.height), qApp->devicePixelRatio()));
+    picture->setPixmap(pictureForScale(QString::fromUtf8(resource),
+                                       twipsSize(geometry.width, geometry.height),
+                                       qApp->devicePixelRatio()));
     return place(picture, name, geometry, kWindowFont);
 }
 
