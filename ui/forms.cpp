@@ -92,11 +92,7 @@ frmDurnoval &Forms::durnoval() {
 frmAbout &Forms::about() {
     if (!m_about) {
         create(m_about);
-        // Without a window manager nothing else gives the main window the keyboard back.
-        connect(m_about.get(), &QDialog::finished, m_about.get(), [this] {
-            if (m_durnoval && m_durnoval->isVisible())
-                m_durnoval->activateWindow();
-        });
+        connect(m_about.get(), &QDialog::finished, this, &Forms::giveKeyboardHome);
     }
     return *m_about;
 }
@@ -120,6 +116,17 @@ void Forms::showEndDurnoval() {
 
 void Forms::showAbout() {
     show(about());
+}
+
+// Without a window manager nobody else gives the keyboard on when a window goes: the window
+// left on the screen takes it, the confirmation while it asks.
+void Forms::giveKeyboardHome() {
+    for (QWidget *home :
+         {static_cast<QWidget *>(m_endDurnoval.get()), static_cast<QWidget *>(m_durnoval.get())})
+        if (home && home->isVisible()) {
+            home->activateWindow();
+            return;
+        }
 }
 
 void Forms::endProgram() {

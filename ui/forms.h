@@ -41,6 +41,8 @@ public:
     static void show(QWidget &window);
 
 private:
+    void giveKeyboardHome();
+
     std::function<void()> m_endProgram;
     std::unique_ptr<frmDurnoval> m_durnoval;
     std::unique_ptr<frmAbout> m_about;

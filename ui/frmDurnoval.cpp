@@ -20,6 +20,7 @@
 #include <QPushButton>
 
 #include <limits>
+#include <utility>
 
 namespace durnoval {
 namespace {
@@ -315,7 +316,7 @@ bool frmDurnoval::isMenuShortcut(const QKeyEvent &event) const {
                        [&pressed](const QAction *action) { return action->shortcut() == pressed; });
 }
 
-bool frmDurnoval::filterEntryEvent(QEvent *event) {
+bool frmDurnoval::filterEntryEvent(QLineEdit *entry, QEvent *event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
@@ -332,12 +333,18 @@ bool frmDurnoval::filterEntryEvent(QEvent *event) {
         return false;
     int keyAscii = *code;
     txtEntry_KeyPress(keyAscii);
+    if (keyAscii == kBackspace && keyEvent.key() != Qt::Key_Backspace) {
+        // Ctrl+H types Backspace's code, and so erases as Backspace does.
+        entry->backspace();
+        return true;
+    }
     return keyAscii == 0;
 }
 
 bool frmDurnoval::eventFilter(QObject *watched, QEvent *event) {
-    if (std::find(m_entries.begin(), m_entries.end(), watched) != m_entries.end())
-        return filterEntryEvent(event);
+    if (const auto entry = std::find(m_entries.begin(), m_entries.end(), watched);
+        entry != m_entries.end())
+        return filterEntryEvent(*entry, event);
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -351,7 +358,8 @@ void frmDurnoval::keyPressEvent(QKeyEvent *event) {
 }
 
 void frmDurnoval::hideEvent(QHideEvent *event) {
-    // Hidden from a menu item, the window moves its focus on; it comes back where the user left it.
+    // Hidden from a menu item for the confirmation, the window moves its focus on; it comes back
+    // where the user left it. Minimized, it keeps its focus itself.
     if (!event->spontaneous())
         m_focusWhenHidden = focusWidget();
     QMainWindow::hideEvent(event);
@@ -359,8 +367,9 @@ void frmDurnoval::hideEvent(QHideEvent *event) {
 
 void frmDurnoval::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
-    if (m_focusWhenHidden)
-        m_focusWhenHidden->setFocus(Qt::OtherFocusReason);
+    // Once: a later restore must not take the user back to where the exit cycle began.
+    if (!event->spontaneous() && m_focusWhenHidden)
+        std::exchange(m_focusWhenHidden, nullptr)->setFocus(Qt::OtherFocusReason);
 }
 
 void frmDurnoval::closeEvent(QCloseEvent *event) {

@@ -68,7 +68,7 @@ private:
     void showState();
     void reportFailure(const CalcFailure &failure);
     bool isMenuShortcut(const QKeyEvent &event) const;
-    bool filterEntryEvent(QEvent *event);
+    bool filterEntryEvent(QLineEdit *entry, QEvent *event);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

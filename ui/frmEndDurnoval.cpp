@@ -37,8 +37,9 @@ constexpr LineSpec kLines[] = {
 frmEndDurnoval::frmEndDurnoval() {
     setObjectName("frmEndDurnoval");
     setWindowTitle("Are You Sure????");
-    // No frame; a tool window stays out of the task bar where the platform allows it.
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    // No frame; a tool window stays out of the task bar where the platform allows it. Listed
+    // nowhere and with the main window hidden, it must never end up under another window.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowIcon(QIcon(":/icons/question-32.xpm"));
     setFont(designFont(kDefaultWindowFont));
     setFixedSize(kClientSize);
@@ -93,6 +94,19 @@ void frmEndDurnoval::reject() {
 void frmEndDurnoval::closeEvent(QCloseEvent *event) {
     // Only the two buttons take this window off the screen.
     event->ignore();
+}
+
+void frmEndDurnoval::changeEvent(QEvent *event) {
+    // Minimized by the window manager anyway, it would be out of reach: it comes straight back.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        QMetaObject::invokeMethod(this, &frmEndDurnoval::comeBack, Qt::QueuedConnection);
+    QDialog::changeEvent(event);
+}
+
+void frmEndDurnoval::comeBack() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void frmEndDurnoval::showEvent(QShowEvent *event) {

@@ -31,6 +31,9 @@ private:
     void cmdYes_Click();
     void cmdNo_Click();
 
+    void comeBack();
+
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
