@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 using namespace durnoval;
 
@@ -125,9 +127,11 @@ private slots:
             QApplication::sendEvent(entry, &textless);
         }
         QCOMPARE(entry->text(), kept);
+        // Backspace erases, and so does its control key, Ctrl+H.
         QTest::keyClick(entry, Qt::Key_End);
         QTest::keyClick(entry, Qt::Key_Backspace);
-        QCOMPARE(entry->text(), kept.chopped(1));
+        QTest::keyClick(entry, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(entry->text(), kept.chopped(2));
     }
 
     // Enter and the buttons run their commands. A failed Calculate says why and hides what it
@@ -190,6 +194,56 @@ private slots:
                 click(*m_main, "cmdExit");
             }
         }
+    }
+
+    // The focus stays where the user left it: the exit cycle brings back the field it began
+    // in, and a later minimize and restore keeps the button the user went on to.
+    void focusStaysWhereTheUserLeftIt() {
+        type("txtWall", "4");
+        QTest::keyClick(field("txtWall"), Qt::Key_E, Qt::ControlModifier);
+        QTRY_VERIFY(confirmation().isActiveWindow());
+        QTest::keyClick(&confirmation(), Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), field("txtWall"));
+        QWidget *calculate = control(*m_main, "cmdCalc");
+        calculate->setFocus(Qt::TabFocusReason);
+        m_main->showMinimized();
+        m_main->showNormal();
+        QTRY_VERIFY(m_main->isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), calculate);
+    }
+
+    // The confirmation cannot be lost: whatever window goes while it is up, the keyboard goes to
+    // it; minimized by the window manager anyway, it comes back at once in its place.
+    void confirmationStaysWithinReach() {
+        m_forms->showAbout();
+        click(*m_main, "cmdExit");
+        m_forms->about().activateWindow();
+        QTRY_VERIFY(m_forms->about().isActiveWindow());
+        click(m_forms->about(), "cmdEnd");
+        QTRY_VERIFY(confirmation().isActiveWindow());
+        QCOMPARE(windowsShown(), "frmEndDurnoval");
+
+        const QPoint place = confirmation().pos();
+        QWindow *window = confirmation().windowHandle();
+        QSignalSpy states(window, &QWindow::windowStateChanged);
+        window->setWindowStates(Qt::WindowMinimized);
+        QTRY_VERIFY(!states.isEmpty() &&
+                    states.last().first().value<Qt::WindowState>() == Qt::WindowNoState);
+        QVERIFY(confirmation().isActiveWindow());
+        QCOMPARE(confirmation().pos(), place);
+    }
+
+    // The wheel is as sharp as the screen allows: on a screen scaled above 1 (ctest runs this
+    // at 1.5 too), the finer picture brought smoothly to the screen's pixels, never the plain one
+    // enlarged.
+    void wheelIsSharpAtAnyScale() {
+        const QImage drawn = control(m_forms->about(), "Image1")->grab().toImage();
+        const QImage source(drawn.devicePixelRatio() > 1 ? ":/pictures/wheel@2x.jpg"
+                                                         : ":/pictures/wheel.jpg");
+        QImage sharp = source.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        sharp.setDevicePixelRatio(drawn.devicePixelRatio());
+        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
+                 sharp.convertToFormat(QImage::Format_RGB32));
     }
 };
 
