@@ -45,6 +45,7 @@ frmEndDurnoval::frmEndDurnoval() {
     setFixedSize(kClientSize);
     applyMenuColours();
     createControls();
+    raiseWhenCovered(*this);
 }
 
 void frmEndDurnoval::createControls() {

@@ -3,6 +3,7 @@
 
 #include "ui/x11window.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -22,6 +23,12 @@ namespace durnoval {
 #if DURNOVAL_SPEAKS_X11
 namespace {
 
+// Offscreen, the interface is there without a connection.
+xcb_connection_t *x11Connection() {
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
     const auto cookie = xcb_intern_atom(connection, false, std::strlen(name), name);
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
@@ -30,14 +37,66 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
     return atom;
 }
 
+// Raises its window whenever the X server reports it covered, in part or whole. Qt does not
+// ask for visibility changes, so they are asked for once the window exists on the server.
+class RaiseWhenCovered : public QObject, public QAbstractNativeEventFilter {
+public:
+    RaiseWhenCovered(QWidget &window, xcb_connection_t *connection)
+        : QObject(&window), m_window(window), m_connection(connection) {
+        window.installEventFilter(this);
+        qApp->installNativeEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::WinIdChange && m_window.internalWinId())
+            selectVisibilityChanges(static_cast<xcb_window_t>(m_window.internalWinId()));
+        return false;
+    }
+
+    bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override {
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_VISIBILITY_NOTIFY)
+            return false;
+        const auto *visibility = static_cast<const xcb_visibility_notify_event_t *>(message);
+        if (visibility->window == m_window.internalWinId() &&
+            visibility->state != XCB_VISIBILITY_UNOBSCURED) {
+            const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+            xcb_configure_window(m_connection, visibility->window, XCB_CONFIG_WINDOW_STACK_MODE,
+                                 &above);
+        }
+        return false;
+    }
+
+private:
+    // Qt's own events stay selected.
+    void selectVisibilityChanges(xcb_window_t id) {
+        const auto cookie = xcb_get_window_attributes(m_connection, id);
+        xcb_get_window_attributes_reply_t *attributes =
+            xcb_get_window_attributes_reply(m_connection, cookie, nullptr);
+        if (!attributes)
+            return;
+        const std::uint32_t events = attributes->your_event_mask | XCB_EVENT_MASK_VISIBILITY_CHANGE;
+        std::free(attributes);
+        xcb_change_window_attributes(m_connection, id, XCB_CW_EVENT_MASK, &events);
+    }
+
+    QWidget &m_window;
+    xcb_connection_t *m_connection;
+};
+
 } // namespace
 #endif
 
+void raiseWhenCovered([[maybe_unused]] QWidget &window) {
+#if DURNOVAL_SPEAKS_X11
+    if (xcb_connection_t *connection = x11Connection())
+        new RaiseWhenCovered(window, connection);
+#endif
+}
+
 void keepOffTaskBarAndInPlace([[maybe_unused]] QWidget &window) {
 #if DURNOVAL_SPEAKS_X11
-    // Offscreen, the interface is there without a connection.
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = x11Connection();
     if (!connection)
         return;
     const auto id = static_cast<xcb_window_t>(window.winId());
