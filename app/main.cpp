@@ -18,6 +18,9 @@ int main(int argc, char *argv[]) {
     const bool answerOnly = durnoval::asksForHelpOrVersion(argc, argv);
     std::vector<char *> arguments = durnoval::toolkitArguments(argc, argv, answerOnly);
     int count = static_cast<int>(arguments.size()) - 1;
+    // Qt puts the windows on the accessibility bus. GTK, which the GTK platform theme loads,
+    // would add the program a second time, as an application with nothing in it.
+    qputenv("NO_AT_BRIDGE", "1");
     durnoval::watchStartUp(answerOnly);
     QApplication application(count, arguments.data());
     durnoval::endStartUpWatch();
