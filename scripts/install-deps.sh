@@ -29,6 +29,9 @@ test=(
     # with Qt's Wayland plugin, where the program must still choose X
     xvfb xauth openbox weston qt6-wayland xdotool x11-utils dbus at-spi2-core python3-pyatspi
     procps
+    # GNOME's platform theme for Qt programs, under which the program must stay one application
+    # to a screen reader
+    qt6-gtk-platformtheme
 )
 # make check: clang's libFuzzer and sanitizer runtimes, the package (debhelper), lintian and
 # hardening-check (devscripts).

@@ -4,8 +4,11 @@
 # Durnoval end to end, under a window manager on a real X server: keys and clicks go through the
 # X server (xdotool), windows are read back from it (xprop, xwininfo), and what they show is read
 # as a screen reader reads it (AT-SPI). run_e2e.sh provides the display, the window manager and
-# the session bus. Usage: e2e_session.py DESKTOP PROGRAM
+# the session bus. Each behaviour is a named step; a failed step is reported, the windows are
+# brought back to the main window alone, and the next step runs.
+# Usage: e2e_session.py DESKTOP PROGRAM
 
+import os
 import re
 import subprocess
 import sys
@@ -20,8 +23,22 @@ RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": 
            "New diameter in percent of the original": "89%",
            "True speed when the speedometer reads 60 mph": "54mph"}
 DESKTOP = sys.argv[1]
-MANAGED = DESKTOP != "bare"  # a window manager frames, places and moves the windows
+MANAGED = DESKTOP != "bare"  # a window manager frames, places, stacks and minimizes the windows
 NAMED_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_LABEL}
+# GNOME gives Qt programs its GTK platform theme; the bare X server stands in for a Wayland
+# desktop's, and brings the theme to make test.
+GTK_THEMED = DESKTOP in ("mutter", "mutter-wayland", "bare")
+
+
+class CommandFailed(Exception):
+    pass
+
+
+def run(*command, check=True):
+    done = subprocess.run(list(map(str, command)), capture_output=True, text=True, timeout=10)
+    if check and done.returncode != 0:
+        raise CommandFailed(f"{' '.join(map(str, command))}: status {done.returncode}: {done.stderr.strip()}")
+    return done.stdout
 
 
 def until(what, probe, done=bool, seconds=10):
@@ -38,14 +55,14 @@ def until(what, probe, done=bool, seconds=10):
         time.sleep(0.05)
 
 
-def run(*command):
-    return subprocess.run(list(map(str, command)), capture_output=True, text=True).stdout
+def search(*criteria):
+    """Visible windows that match; none is no error."""
+    return run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()
 
 
 def x_windows(title):
     """The program's own: mutter 44 and later draw frames in a client that carries their titles."""
-    named = run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
-    return [w for w in named if w in run("xdotool", "search", "--onlyvisible", "--pid", program.pid).split()]
+    return [w for w in search("--name", f"^{re.escape(title)}$") if w in search("--pid", session.program.pid)]
 
 
 def x_window(title):
@@ -53,31 +70,54 @@ def x_window(title):
     return found[0] if len(found) == 1 else None
 
 
+def shown(title):
+    found = x_window(title)
+    if not found:
+        raise LookupError(f"{title!r} is not on the screen")
+    return found
+
+
 def x_property(title, name):
-    return run("xprop", "-id", x_window(title), name)
+    return run("xprop", "-id", shown(title), name)
 
 
 def frame(title):
     """x, y, width and height of the window with its window manager's frame around it."""
-    info = run("xwininfo", "-id", x_window(title))
+    info = run("xwininfo", "-id", shown(title))
     x, y, width, height = (int(re.search(rf"{key}: +(-?\d+)", info)[1])
                            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
     left, right, top, bottom = map(int, re.findall(r"\d+", x_property(title, "_NET_FRAME_EXTENTS")) or [0] * 4)
     return x - left, y - top, width + left + right, height + top + bottom
 
 
+def iconic(window_id):
+    """Minimized: mutter keeps a minimized window mapped, so this asks the window manager's own record."""
+    return "Iconic" in run("xprop", "-id", window_id, "WM_STATE")
+
+
+def has_keyboard(title):
+    return run("xdotool", "getwindowfocus").strip() == x_window(title)
+
+
 def active(title, after="it is shown"):
     """The window has the keyboard, with or without a window manager to give it."""
-    until(f"{title!r} active after {after}", lambda: run("xdotool", "getwindowfocus").strip() == x_window(title))
+    until(f"{title!r} active after {after}", lambda: has_keyboard(title))
 
 
 def centred_and_active(title):
     """Centred on the screen less the panels the desktop keeps there, and active."""
-    x, y, width, height = (list(map(int, re.findall(r"\d+", run("xprop", "-root", "_NET_WORKAREA")))) or
-                           [0, 0, 1024, 768])[:4]
+    x, y, width, height = (list(map(int, re.findall(r"\d+", run("xprop", "-root", "_NET_WORKAREA", check=False))))
+                           or [0, 0, 1024, 768])[:4]
     until(f"{title!r} centred by its frame", lambda: frame(title), lambda f: max(
         abs(2 * f[0] + f[2] - 2 * x - width), abs(2 * f[1] + f[3] - 2 * y - height)) <= 4)
     active(title)
+
+
+def stacking():
+    """Top-level windows, bottom to top, as the window manager stacks them or, with none, the X server."""
+    if MANAGED:
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
+    return [int(w, 16) for w in reversed(re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M))]
 
 
 def walk(accessible):
@@ -87,10 +127,14 @@ def walk(accessible):
             yield from walk(kid)
 
 
-def window(app, title, role):
+def program_apps():
+    return [a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == session.program.pid]
+
+
+def window(title, role):
     """The window once it is on the screen; a screen reader announces it by its role and title."""
     found = until(f"{title!r} on the screen", lambda: x_window(title) and next(
-        w for w in app if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)))
+        w for w in session.app if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)))
     if found.getRoleName() != role:
         raise AssertionError(f"{title!r} reads as a {found.getRoleName()}")
     return found
@@ -105,18 +149,43 @@ def click(accessible):
     run("xdotool", "mousemove", box.x + box.width // 2, box.y + box.height // 2, "click", 1)
 
 
+def focused(main):
+    return [a.name for a in walk(main) if a.getState().contains(pyatspi.STATE_FOCUSED)]
+
+
 def results(main):
     """A result's name says what it is, then what it shows: "What: value"."""
     return dict(a.name.split(": ", 1) for a in walk(main) if a.getRole() == pyatspi.ROLE_LABEL
                 and a.name.partition(": ")[2] and a.getState().contains(pyatspi.STATE_SHOWING))
 
 
-def session(program):
-    app = until("the program on the accessibility bus", lambda: program.poll() is None and next(
-        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid), seconds=30)
-    main = window(app, MAIN, "frame")
+class Session:
+    program = app = main = main_id = None
+
+
+session = Session()
+STEPS = []
+
+
+def step(name, managed_only=False):
+    def register(behaviour):
+        if MANAGED or not managed_only:
+            STEPS.append((name, behaviour))
+        return behaviour
+    return register
+
+
+@step("starts centred and active")
+def starts():
+    session.app = until("the program on the accessibility bus", lambda: session.program.poll() is None and next(
+        a for a in program_apps() if a.name == "Durnoval"), seconds=30)
+    session.main = window(MAIN, "frame")
+    session.main_id = x_window(MAIN)
     centred_and_active(MAIN)
-    # Moved, it stays where it is put, and comes back there after each exit cycle below.
+
+
+@step("stays where it is moved")
+def stays_where_moved():
     start = frame(MAIN)
     run("xdotool", "windowmove", "--relative", x_window(MAIN), 60, 40)
     moved = until("the main window moved", lambda: frame(MAIN), lambda f: f[:2] != start[:2])
@@ -124,63 +193,161 @@ def session(program):
     if frame(MAIN) != moved:
         raise AssertionError(f"the main window did not stay where it was moved: {moved}, then {frame(MAIN)}")
 
-    # Real keys through the key filter, and the results read by their names.
-    click(control(main, "Wall size of the new tire"))
+
+@step("real keys through the key filter, the results read by their names, one application")
+def calculates():
+    click(control(session.main, "Wall size of the new tire"))
     run("xdotool", "type", "--delay", 30, "4O0")
     run("xdotool", "key", "ctrl+c")
-    until("results read by a screen reader", lambda: results(main), lambda seen: seen == RESULTS)
+    until("results read by a screen reader", lambda: results(session.main), lambda seen: seen == RESULTS)
+    # Under the GTK platform theme too, a screen reader finds one application, not an empty second.
+    names = [a.name for a in program_apps()]
+    if names != ["Durnoval"]:
+        raise AssertionError(f"the program is on the accessibility bus as {names}")
 
-    # The about window: a dialog, centred and in front; once it is put away, the main window has
-    # the keyboard again.
+
+@step("the about window: a dialog, centred and in front; put away, the keyboard back in the main window")
+def about():
     run("xdotool", "key", "ctrl+x")
-    about = window(app, ABOUT, "dialog")
+    about_ = window(ABOUT, "dialog")
     centred_and_active(ABOUT)
-    click(control(about, "Now back to Durnoval"))
+    click(control(about_, "Now back to Durnoval"))
     active(MAIN, "the about window is put away")
 
-    # A failed Calculate: once its message is read, the main window's shortcuts work at once.
-    click(control(main, "Wall size of the new tire"))
+
+@step("after a failed Calculate's message, the main window's shortcuts work at once")
+def error_message():
+    click(control(session.main, "Wall size of the new tire"))
     run("xdotool", "type", "--delay", 30, "40000")
     run("xdotool", "key", "Return")
     until("the error message", lambda: len(x_windows(MAIN)), lambda count: count == 2)
     run("xdotool", "key", "Return")
     active(MAIN, "the error message is read")
     run("xdotool", "key", "shift+Delete")
-    until("Shift+Del clears the fields", lambda: control(main, "Width of the original tire").queryText().getText(0, -1),
-          lambda text: text == "")
+    until("Shift+Del clears the fields", lambda: control(
+        session.main, "Width of the original tire").queryText().getText(0, -1), lambda text: text == "")
 
-    # Exit and back, by the menu and by keys, five times: the main window comes back where it
-    # was, with the focus where the user left it.
+
+@step("exit and back by the menu and by keys: the main window in place, the focus where it was")
+def exit_cycles():
     before = frame(MAIN)
-    click(control(main, "Wall size of the new tire"))
+    click(control(session.main, "Wall size of the new tire"))
     for keys in (("F10", "e"), ("ctrl+e",), ("F10", "e"), ("ctrl+e",), ("ctrl+e",)):
         run("xdotool", "key", "--delay", 100, *keys)
         active(CONFIRM, keys)
         run("xdotool", "key", "Escape")
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
-        until(f"the focus back after {keys}", lambda: [a.name for a in walk(main) if a.getState().contains(
-            pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the new tire"])
+        until(f"the focus back after {keys}", lambda: focused(session.main),
+              lambda names: names == ["Wall size of the new tire"])
 
-    # The confirmation: an alert that the window manager offers no move; Yes ends the program.
-    click(control(main, "Exit"))
-    confirm = window(app, CONFIRM, "alert")
+
+@step("minimized and restored after an exit cycle, the focus stays where the user left it", managed_only=True)
+def minimize_keeps_focus():
+    click(control(session.main, "Clear"))
+    until("the focus on Clear", lambda: focused(session.main), lambda names: names == ["Clear"])
+    run("xdotool", "windowminimize", session.main_id)
+    until("the main window minimized", lambda: iconic(session.main_id))
+    run("xdotool", "windowactivate", session.main_id)
+    active(MAIN, "it is restored")
+    until("the focus after the restore", lambda: focused(session.main), lambda names: names == ["Clear"])
+
+
+@step("with the about window up, Exit; once the about window goes, the confirmation has the keyboard")
+def keyboard_home():
+    run("xdotool", "key", "ctrl+x")
+    about_ = window(ABOUT, "dialog")
+    active(ABOUT)
+    click(control(session.main, "Exit"))
+    active(CONFIRM)
+    click(control(about_, "Now back to Durnoval"))
+    active(CONFIRM, "the about window is put away")
+
+
+def confirmation():
+    """The confirmation on the screen, asked for by Exit if it is not."""
+    if not x_window(CONFIRM):
+        click(control(session.main, "Exit"))
+    return window(CONFIRM, "alert")
+
+
+@step("the confirmation stays above a window raised over it")
+def stays_above():
+    confirmation()
+    x, y, width, height = frame(CONFIRM)
+    cover = subprocess.Popen(["xmessage", "-title", "Over the confirmation", "-geometry",
+                              f"{width + 100}x{height + 100}+{x - 50}+{y - 50}", "over"], stderr=subprocess.DEVNULL)
+    try:
+        over = until("the other window on the screen", lambda: search("--name", "^Over the confirmation$")[0])
+        run("xdotool", "windowraise", over)
+        time.sleep(0.5)
+        until("the confirmation above the other window", stacking,
+              lambda order: order.index(int(x_window(CONFIRM))) > order.index(int(over)))
+    finally:
+        cover.kill()
+        cover.wait()
+
+
+@step("minimized by the window manager, the confirmation comes straight back in its place", managed_only=True)
+def comes_back():
+    confirmation()
+    place, confirm = frame(CONFIRM), x_window(CONFIRM)
+    run("xdotool", "windowminimize", confirm)
+    time.sleep(0.5)
+    until("the confirmation back in its place", lambda: not iconic(confirm) and frame(CONFIRM) == place)
+    active(CONFIRM, "the minimize")
+
+
+@step("the confirmation: an alert the window manager offers no move; Yes ends the program")
+def yes_ends():
+    confirm = confirmation()
     centred_and_active(CONFIRM)
     yes = control(confirm, "Yes, exit Durnoval")
     if MANAGED and "_MOVE" in x_property(CONFIRM, "_NET_WM_ALLOWED_ACTIONS"):
         raise AssertionError("the window manager offers to move the confirmation")
     # A click may be lost on a busy machine: Yes is clicked again while the program runs.
-    until("the program ended through Yes", lambda: program.poll() is not None or click(yes) or time.sleep(2))
-    if program.wait(10) != 0:
-        raise AssertionError(f"the program ended with status {program.returncode}")
+    until("the program ended through Yes", lambda: session.program.poll() is not None or click(yes) or time.sleep(2))
+    if session.program.wait(10) != 0:
+        raise AssertionError(f"the program ended with status {session.program.returncode}")
 
 
-program = subprocess.Popen([sys.argv[2]])
-try:
-    session(program)
-    print("passed")
-except (AssertionError, subprocess.TimeoutExpired) as failure:
-    sys.exit(f"FAILED: {failure}")
-finally:
-    if program.poll() is None:
-        program.kill()
+def settle():
+    """After a failed step: back to the main window alone, as far as Esc and the window manager take it."""
+    for _ in range(4):
+        others = x_windows(CONFIRM) + x_windows(ABOUT) + x_windows(MAIN)[1:]
+        if session.program.poll() is not None or not others and has_keyboard(MAIN):
+            return
+        run("xdotool", "windowactivate", (others or [session.main_id])[0], check=False)
+        if others:
+            run("xdotool", "key", "Escape", check=False)
+        time.sleep(0.5)
+
+
+def main():
+    environment = dict(os.environ, **({"QT_QPA_PLATFORMTHEME": "gtk3"} if GTK_THEMED else {}))
+    session.program = subprocess.Popen([sys.argv[2]], env=environment)
+    failed = []
+    try:
+        for name, behaviour in STEPS:
+            if session.program.poll() is not None and behaviour is not yes_ends:
+                failed.append(name)
+                print(f"FAILED: {name}: not run, the program ended with status {session.program.returncode}")
+                continue
+            try:
+                behaviour()
+                print(f"ok: {name}")
+            except Exception as failure:
+                failed.append(name)
+                print(f"FAILED: {name}: {failure}")
+                try:
+                    settle()
+                except Exception:
+                    pass
+    finally:
+        if session.program.poll() is None:
+            session.program.kill()
+    print(f"{len(failed)} of {len(STEPS)} steps failed" if failed else f"passed, {len(STEPS)} steps")
+    return 1 if failed else 0
+
+
+sys.exit(main())
