@@ -137,6 +137,8 @@ void Forms::endProgram() {
 }
 
 void Forms::show(QWidget &window) {
+    // A window the window manager minimized comes back too.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();
