@@ -11,10 +11,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -46,6 +48,18 @@ QString capitalised(std::string_view text) {
     if (!result.isEmpty())
         result[0] = result[0].toUpper();
     return result;
+}
+
+// Qt's editing menu without the keys it names beside its items: in the fields they type
+// nothing (Ctrl+V, Ctrl+A) or run the window's commands (Ctrl+C, Ctrl+X).
+void showEditingMenu(QLineEdit &entry, QPoint where) {
+    QMenu *menu = entry.createStandardContextMenu();
+    for (QAction *item : menu->actions()) {
+        item->setText(item->text().section('\t', 0, 0));
+        item->setShortcut({});
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(where);
 }
 
 } // namespace
@@ -317,6 +331,10 @@ bool frmDurnoval::isMenuShortcut(const QKeyEvent &event) const {
 }
 
 bool frmDurnoval::filterEntryEvent(QLineEdit *entry, QEvent *event) {
+    if (event->type() == QEvent::ContextMenu) {
+        showEditingMenu(*entry, static_cast<const QContextMenuEvent &>(*event).globalPos());
+        return true;
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
