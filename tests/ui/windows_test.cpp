@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +128,14 @@ private slots:
             QApplication::sendEvent(entry, &textless);
         }
         QCOMPARE(entry->text(), kept);
+        // Nor does the editing menu name them.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(entry, &menuKey);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        for (const QAction *item : QApplication::activePopupWidget()->actions())
+            QVERIFY2(!item->text().contains('\t') && item->shortcut().isEmpty(),
+                     qPrintable(item->text()));
+        QApplication::activePopupWidget()->close();
         // Backspace erases, and so does its control key, Ctrl+H.
         QTest::keyClick(entry, Qt::Key_End);
         QTest::keyClick(entry, Qt::Key_Backspace);
@@ -167,8 +176,11 @@ private slots:
         QCOMPARE(windowsShown(), "frmDurnoval");
         doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
         QTRY_COMPARE(QApplication::focusWidget(), control(m_forms->about(), "cmdEnd"));
+        m_forms->about().windowHandle()->setWindowStates(Qt::WindowMinimized);
+        QTRY_VERIFY(m_forms->about().isMinimized());
         m_main->findChild<QAction *>("About")->trigger();
         QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
+        QTRY_VERIFY(m_forms->about().isActiveWindow() && !m_forms->about().isMinimized());
         doubleClick(m_forms->about(), {300, 150});
         QCOMPARE(windowsShown(), "frmDurnoval");
     }
