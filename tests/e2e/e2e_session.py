@@ -8,6 +8,7 @@
 # brought back to the main window alone, and the next step runs.
 # Usage: e2e_session.py DESKTOP PROGRAM
 
+import contextlib
 import os
 import re
 import subprocess
@@ -25,19 +26,17 @@ RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": 
 DESKTOP = sys.argv[1]
 MANAGED = DESKTOP != "bare"  # a window manager frames, places, stacks and minimizes the windows
 NAMED_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_LABEL}
-# GNOME gives Qt programs its GTK platform theme; the bare X server stands in for a Wayland
-# desktop's, and brings the theme to make test.
-GTK_THEMED = DESKTOP in ("mutter", "mutter-wayland", "bare")
-
-
-class CommandFailed(Exception):
-    pass
+# GNOME gives Qt programs its GTK platform theme; bare X, standing in for a Wayland desktop's,
+# brings it to make test.
+THEME = {"QT_QPA_PLATFORMTHEME": "gtk3"} if DESKTOP in ("mutter", "mutter-wayland", "bare") else {}
+program = subprocess.Popen([sys.argv[2]], env=dict(os.environ, **THEME))
+steps, app, main_window = [], None, None
 
 
 def run(*command, check=True):
     done = subprocess.run(list(map(str, command)), capture_output=True, text=True, timeout=10)
-    if check and done.returncode != 0:
-        raise CommandFailed(f"{' '.join(map(str, command))}: status {done.returncode}: {done.stderr.strip()}")
+    if check and done.returncode:
+        raise RuntimeError(f"{' '.join(map(str, command))}: status {done.returncode}: {done.stderr.strip()}")
     return done.stdout
 
 
@@ -55,69 +54,47 @@ def until(what, probe, done=bool, seconds=10):
         time.sleep(0.05)
 
 
-def search(*criteria):
-    """Visible windows that match; none is no error."""
-    return run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()
-
-
+# The program's own windows on the screen: mutter 44 and later draw frames in a client that
+# carries their titles. xdotool finds none with status 1.
 def x_windows(title):
-    """The program's own: mutter 44 and later draw frames in a client that carries their titles."""
-    return [w for w in search("--name", f"^{re.escape(title)}$") if w in search("--pid", session.program.pid)]
+    def search(*criteria):
+        return run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()
+    return [w for w in search("--name", f"^{re.escape(title)}$") if w in search("--pid", program.pid)]
 
 
 def x_window(title):
     found = x_windows(title)
-    return found[0] if len(found) == 1 else None
+    if len(found) != 1:
+        raise LookupError(f"{title!r} is {len(found)} windows on the screen")
+    return found[0]
 
 
-def shown(title):
-    found = x_window(title)
-    if not found:
-        raise LookupError(f"{title!r} is not on the screen")
-    return found
+def x_property(window_id, name):
+    return run("xprop", "-id", window_id, name)
 
 
-def x_property(title, name):
-    return run("xprop", "-id", shown(title), name)
-
-
+# x, y, width and height of the window with its window manager's frame around it.
 def frame(title):
-    """x, y, width and height of the window with its window manager's frame around it."""
-    info = run("xwininfo", "-id", shown(title))
+    info = run("xwininfo", "-id", x_window(title))
     x, y, width, height = (int(re.search(rf"{key}: +(-?\d+)", info)[1])
                            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-    left, right, top, bottom = map(int, re.findall(r"\d+", x_property(title, "_NET_FRAME_EXTENTS")) or [0] * 4)
+    extents = re.findall(r"\d+", x_property(x_window(title), "_NET_FRAME_EXTENTS"))
+    left, right, top, bottom = map(int, extents or [0] * 4)
     return x - left, y - top, width + left + right, height + top + bottom
 
 
-def iconic(window_id):
-    """Minimized: mutter keeps a minimized window mapped, so this asks the window manager's own record."""
-    return "Iconic" in run("xprop", "-id", window_id, "WM_STATE")
-
-
-def has_keyboard(title):
-    return run("xdotool", "getwindowfocus").strip() == x_window(title)
-
-
+# The window has the keyboard, with or without a window manager to give it.
 def active(title, after="it is shown"):
-    """The window has the keyboard, with or without a window manager to give it."""
-    until(f"{title!r} active after {after}", lambda: has_keyboard(title))
+    until(f"{title!r} active after {after}", lambda: run("xdotool", "getwindowfocus").strip() == x_window(title))
 
 
+# Centred on the screen less the panels the desktop keeps there, and active.
 def centred_and_active(title):
-    """Centred on the screen less the panels the desktop keeps there, and active."""
     x, y, width, height = (list(map(int, re.findall(r"\d+", run("xprop", "-root", "_NET_WORKAREA", check=False))))
                            or [0, 0, 1024, 768])[:4]
     until(f"{title!r} centred by its frame", lambda: frame(title), lambda f: max(
         abs(2 * f[0] + f[2] - 2 * x - width), abs(2 * f[1] + f[3] - 2 * y - height)) <= 4)
     active(title)
-
-
-def stacking():
-    """Top-level windows, bottom to top, as the window manager stacks them or, with none, the X server."""
-    if MANAGED:
-        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
-    return [int(w, 16) for w in reversed(re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M))]
 
 
 def walk(accessible):
@@ -127,14 +104,10 @@ def walk(accessible):
             yield from walk(kid)
 
 
-def program_apps():
-    return [a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == session.program.pid]
-
-
+# The window once it is on the screen; a screen reader announces it by its role and title.
 def window(title, role):
-    """The window once it is on the screen; a screen reader announces it by its role and title."""
     found = until(f"{title!r} on the screen", lambda: x_window(title) and next(
-        w for w in session.app if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)))
+        w for w in app if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)))
     if found.getRoleName() != role:
         raise AssertionError(f"{title!r} reads as a {found.getRoleName()}")
     return found
@@ -149,38 +122,34 @@ def click(accessible):
     run("xdotool", "mousemove", box.x + box.width // 2, box.y + box.height // 2, "click", 1)
 
 
-def focused(main):
-    return [a.name for a in walk(main) if a.getState().contains(pyatspi.STATE_FOCUSED)]
-
-
-def results(main):
-    """A result's name says what it is, then what it shows: "What: value"."""
-    return dict(a.name.split(": ", 1) for a in walk(main) if a.getRole() == pyatspi.ROLE_LABEL
+# A result's name says what it is, then what it shows: "What: value".
+def results():
+    return dict(a.name.split(": ", 1) for a in walk(main_window) if a.getRole() == pyatspi.ROLE_LABEL
                 and a.name.partition(": ")[2] and a.getState().contains(pyatspi.STATE_SHOWING))
 
 
-class Session:
-    program = app = main = main_id = None
-
-
-session = Session()
-STEPS = []
+# The confirmation on the screen, asked for by Exit if it is not.
+def confirmation():
+    if not x_windows(CONFIRM):
+        click(control(main_window, "Exit"))
+    return window(CONFIRM, "alert")
 
 
 def step(name, managed_only=False):
     def register(behaviour):
         if MANAGED or not managed_only:
-            STEPS.append((name, behaviour))
+            steps.append((name, behaviour))
         return behaviour
     return register
 
 
 @step("starts centred and active")
 def starts():
-    session.app = until("the program on the accessibility bus", lambda: session.program.poll() is None and next(
-        a for a in program_apps() if a.name == "Durnoval"), seconds=30)
-    session.main = window(MAIN, "frame")
-    session.main_id = x_window(MAIN)
+    global app, main_window
+    app = until("the program on the accessibility bus", lambda: program.poll() is None and next(
+        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid and a.name == "Durnoval"),
+        seconds=30)
+    main_window = window(MAIN, "frame")
     centred_and_active(MAIN)
 
 
@@ -196,12 +165,12 @@ def stays_where_moved():
 
 @step("real keys through the key filter, the results read by their names, one application")
 def calculates():
-    click(control(session.main, "Wall size of the new tire"))
+    click(control(main_window, "Wall size of the new tire"))
     run("xdotool", "type", "--delay", 30, "4O0")
     run("xdotool", "key", "ctrl+c")
-    until("results read by a screen reader", lambda: results(session.main), lambda seen: seen == RESULTS)
+    until("results read by a screen reader", results, lambda seen: seen == RESULTS)
     # Under the GTK platform theme too, a screen reader finds one application, not an empty second.
-    names = [a.name for a in program_apps()]
+    names = [a.name for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid]
     if names != ["Durnoval"]:
         raise AssertionError(f"the program is on the accessibility bus as {names}")
 
@@ -217,7 +186,7 @@ def about():
 
 @step("after a failed Calculate's message, the main window's shortcuts work at once")
 def error_message():
-    click(control(session.main, "Wall size of the new tire"))
+    click(control(main_window, "Wall size of the new tire"))
     run("xdotool", "type", "--delay", 30, "40000")
     run("xdotool", "key", "Return")
     until("the error message", lambda: len(x_windows(MAIN)), lambda count: count == 2)
@@ -225,67 +194,40 @@ def error_message():
     active(MAIN, "the error message is read")
     run("xdotool", "key", "shift+Delete")
     until("Shift+Del clears the fields", lambda: control(
-        session.main, "Width of the original tire").queryText().getText(0, -1), lambda text: text == "")
+        main_window, "Width of the original tire").queryText().getText(0, -1), lambda text: text == "")
 
 
 @step("exit and back by the menu and by keys: the main window in place, the focus where it was")
 def exit_cycles():
     before = frame(MAIN)
-    click(control(session.main, "Wall size of the new tire"))
+    click(control(main_window, "Wall size of the new tire"))
     for keys in (("F10", "e"), ("ctrl+e",), ("F10", "e"), ("ctrl+e",), ("ctrl+e",)):
         run("xdotool", "key", "--delay", 100, *keys)
         active(CONFIRM, keys)
         run("xdotool", "key", "Escape")
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
-        until(f"the focus back after {keys}", lambda: focused(session.main),
-              lambda names: names == ["Wall size of the new tire"])
-
-
-@step("minimized and restored after an exit cycle, the focus stays where the user left it", managed_only=True)
-def minimize_keeps_focus():
-    click(control(session.main, "Clear"))
-    until("the focus on Clear", lambda: focused(session.main), lambda names: names == ["Clear"])
-    run("xdotool", "windowminimize", session.main_id)
-    until("the main window minimized", lambda: iconic(session.main_id))
-    run("xdotool", "windowactivate", session.main_id)
-    active(MAIN, "it is restored")
-    until("the focus after the restore", lambda: focused(session.main), lambda names: names == ["Clear"])
-
-
-@step("with the about window up, Exit; once the about window goes, the confirmation has the keyboard")
-def keyboard_home():
-    run("xdotool", "key", "ctrl+x")
-    about_ = window(ABOUT, "dialog")
-    active(ABOUT)
-    click(control(session.main, "Exit"))
-    active(CONFIRM)
-    click(control(about_, "Now back to Durnoval"))
-    active(CONFIRM, "the about window is put away")
-
-
-def confirmation():
-    """The confirmation on the screen, asked for by Exit if it is not."""
-    if not x_window(CONFIRM):
-        click(control(session.main, "Exit"))
-    return window(CONFIRM, "alert")
+        until(f"the focus back after {keys}", lambda: [a.name for a in walk(main_window) if a.getState().contains(
+            pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the new tire"])
 
 
 @step("the confirmation stays above a window raised over it")
 def stays_above():
     confirmation()
     x, y, width, height = frame(CONFIRM)
-    cover = subprocess.Popen(["xmessage", "-title", "Over the confirmation", "-geometry",
-                              f"{width + 100}x{height + 100}+{x - 50}+{y - 50}", "over"], stderr=subprocess.DEVNULL)
+    cover = subprocess.Popen(["xmessage", "-title", "Over", "-geometry", f"{width + 99}x{height + 99}+{x - 50}+{y - 50}",
+                              "over"], stderr=subprocess.DEVNULL)
     try:
-        over = until("the other window on the screen", lambda: search("--name", "^Over the confirmation$")[0])
+        over = until("the other window on the screen", lambda: run("xdotool", "search", "--name", "^Over$").split()[0])
         run("xdotool", "windowraise", over)
         time.sleep(0.5)
-        until("the confirmation above the other window", stacking,
+        # Bottom to top, as the window manager stacks them or, with none, the X server.
+        stacking = ((lambda: re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))) if MANAGED
+                    else (lambda: re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M)[::-1]))
+        until("the confirmation above the other window", lambda: [int(w, 16) for w in stacking()],
               lambda order: order.index(int(x_window(CONFIRM))) > order.index(int(over)))
     finally:
         cover.kill()
-        cover.wait()
 
 
 @step("minimized by the window manager, the confirmation comes straight back in its place", managed_only=True)
@@ -294,60 +236,48 @@ def comes_back():
     place, confirm = frame(CONFIRM), x_window(CONFIRM)
     run("xdotool", "windowminimize", confirm)
     time.sleep(0.5)
-    until("the confirmation back in its place", lambda: not iconic(confirm) and frame(CONFIRM) == place)
+    # mutter keeps a minimized window mapped, so its window manager's record tells.
+    until("the confirmation back in its place", lambda: "Iconic" not in x_property(confirm, "WM_STATE")
+          and frame(CONFIRM) == place)
     active(CONFIRM, "the minimize")
 
 
 @step("the confirmation: an alert the window manager offers no move; Yes ends the program")
 def yes_ends():
-    confirm = confirmation()
+    yes = control(confirmation(), "Yes, exit Durnoval")
     centred_and_active(CONFIRM)
-    yes = control(confirm, "Yes, exit Durnoval")
-    if MANAGED and "_MOVE" in x_property(CONFIRM, "_NET_WM_ALLOWED_ACTIONS"):
+    if MANAGED and "_MOVE" in x_property(x_window(CONFIRM), "_NET_WM_ALLOWED_ACTIONS"):
         raise AssertionError("the window manager offers to move the confirmation")
     # A click may be lost on a busy machine: Yes is clicked again while the program runs.
-    until("the program ended through Yes", lambda: session.program.poll() is not None or click(yes) or time.sleep(2))
-    if session.program.wait(10) != 0:
-        raise AssertionError(f"the program ended with status {session.program.returncode}")
+    until("the program ended through Yes", lambda: program.poll() is not None or click(yes) or time.sleep(2))
+    if program.wait(10) != 0:
+        raise AssertionError(f"the program ended with status {program.returncode}")
 
 
+# After a failed step: back to the main window alone, as far as Esc and the window manager take it.
 def settle():
-    """After a failed step: back to the main window alone, as far as Esc and the window manager take it."""
     for _ in range(4):
         others = x_windows(CONFIRM) + x_windows(ABOUT) + x_windows(MAIN)[1:]
-        if session.program.poll() is not None or not others and has_keyboard(MAIN):
+        run("xdotool", "windowactivate", (others or x_windows(MAIN) or ["0"])[0], check=False)
+        if not others:
             return
-        run("xdotool", "windowactivate", (others or [session.main_id])[0], check=False)
-        if others:
-            run("xdotool", "key", "Escape", check=False)
+        run("xdotool", "key", "Escape", check=False)
         time.sleep(0.5)
 
 
-def main():
-    environment = dict(os.environ, **({"QT_QPA_PLATFORMTHEME": "gtk3"} if GTK_THEMED else {}))
-    session.program = subprocess.Popen([sys.argv[2]], env=environment)
-    failed = []
+failed = 0
+for name, behaviour in steps:
     try:
-        for name, behaviour in STEPS:
-            if session.program.poll() is not None and behaviour is not yes_ends:
-                failed.append(name)
-                print(f"FAILED: {name}: not run, the program ended with status {session.program.returncode}")
-                continue
-            try:
-                behaviour()
-                print(f"ok: {name}")
-            except Exception as failure:
-                failed.append(name)
-                print(f"FAILED: {name}: {failure}")
-                try:
-                    settle()
-                except Exception:
-                    pass
-    finally:
-        if session.program.poll() is None:
-            session.program.kill()
-    print(f"{len(failed)} of {len(STEPS)} steps failed" if failed else f"passed, {len(STEPS)} steps")
-    return 1 if failed else 0
-
-
-sys.exit(main())
+        if program.poll() is not None and behaviour is not yes_ends:
+            raise RuntimeError(f"not run: the program ended with status {program.returncode}")
+        behaviour()
+        print(f"ok: {name}")
+    except Exception as failure:
+        failed += 1
+        print(f"FAILED: {name}: {failure}")
+        with contextlib.suppress(Exception):
+            settle()
+if program.poll() is None:
+    program.kill()
+print(f"FAILED: {failed} of {len(steps)} steps" if failed else f"passed: {len(steps)} steps")
+sys.exit(1 if failed else 0)
