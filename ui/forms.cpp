@@ -6,6 +6,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmDurnoval.h"
 #include "ui/frmEndDurnoval.h"
+#include "ui/showinfront.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -107,15 +108,15 @@ frmEndDurnoval &Forms::endDurnoval() {
 }
 
 void Forms::showDurnoval() {
-    show(durnoval());
+    showInFront(durnoval());
 }
 
 void Forms::showEndDurnoval() {
-    show(endDurnoval());
+    showInFront(endDurnoval());
 }
 
 void Forms::showAbout() {
-    show(about());
+    showInFront(about());
 }
 
 // Without a window manager nobody else gives the keyboard on when a window goes: the window
@@ -134,14 +135,6 @@ void Forms::endProgram() {
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
     m_endProgram();
-}
-
-void Forms::show(QWidget &window) {
-    // A window the window manager minimized comes back too.
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
-    window.raise();
-    window.activateWindow();
 }
 
 } // namespace durnoval

@@ -37,9 +37,6 @@ public:
     // Ends the program at once: every window goes and the event loop returns 0.
     void endProgram();
 
-    // Visible, in front and active; a window shown for the first time is centred first.
-    static void show(QWidget &window);
-
 private:
     void giveKeyboardHome();
 

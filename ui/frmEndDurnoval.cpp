@@ -4,6 +4,7 @@
 #include "ui/frmEndDurnoval.h"
 
 #include "ui/controls.h"
+#include "ui/showinfront.h"
 #include "ui/twips.h"
 #include "ui/x11window.h"
 
@@ -100,14 +101,9 @@ void frmEndDurnoval::closeEvent(QCloseEvent *event) {
 void frmEndDurnoval::changeEvent(QEvent *event) {
     // Minimized by the window manager anyway, it would be out of reach: it comes straight back.
     if (event->type() == QEvent::WindowStateChange && isMinimized())
-        QMetaObject::invokeMethod(this, &frmEndDurnoval::comeBack, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { showInFront(*this); }, Qt::QueuedConnection);
     QDialog::changeEvent(event);
-}
-
-void frmEndDurnoval::comeBack() {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    raise();
-    activateWindow();
 }
 
 void frmEndDurnoval::showEvent(QShowEvent *event) {

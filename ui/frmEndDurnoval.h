@@ -31,8 +31,6 @@ private:
     void cmdYes_Click();
     void cmdNo_Click();
 
-    void comeBack();
-
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
