@@ -93,8 +93,8 @@ fuzz:
 # this machine's renderer in tests/pictures/. Run after a deliberate change to how a window
 # looks, on each renderer the references are kept for.
 screenshots: build
-	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots save docs
-	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
+	scripts/own-environment.sh --fonts $(BUILD_DIR)/tools/durnoval-screenshots save docs
+	scripts/own-environment.sh --fonts $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
 
 # The Debian packages, from the source release and packaging/debian as a distribution builds
 # them (so from the committed HEAD): build/package/durnoval_<version>-1_<arch>.deb beside the
