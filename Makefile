@@ -6,8 +6,9 @@
 # make test   the tests' packages too; builds everything and runs every test
 # make check  the rest too; every test again under AddressSanitizer and
 #             UndefinedBehaviorSanitizer, a fuzz run of the core (FUZZ_SECONDS, 60 by default),
-#             lintian on the package, hardening-check on the program, and two builds of the
-#             package that must give the same bytes
+#             the end-to-end test ended four ways and what it leaves running counted, lintian
+#             on the package, hardening-check on the program, and two builds of the package
+#             that must give the same bytes
 # make deps LEVEL=run|test|check|bench   only the packages of that level (bench: the
 #             measurement programs', which -DDURNOVAL_BENCHMARKS=ON builds)
 # make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
@@ -30,9 +31,9 @@ DEBIAN_RELEASE ?= trixie
 
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
-.PHONY: all install deps dist run build test check sanitize fuzz package lintian check-hardening \
-	check-reproducible screenshots clean check-debian13 check-debian12 check-debian-package \
-	autopkgtest
+.PHONY: all install deps dist run build test check sanitize fuzz check-leftovers package lintian \
+	check-hardening check-reproducible screenshots clean check-debian13 check-debian12 \
+	check-debian-package autopkgtest
 
 all:
 	cmake -S . -B $(BUILD_DIR)
@@ -71,6 +72,7 @@ test:
 check:
 	$(MAKE) deps LEVEL=check
 	$(MAKE) sanitize fuzz
+	$(MAKE) check-leftovers
 	$(MAKE) lintian
 	$(MAKE) check-hardening
 	$(MAKE) check-reproducible
@@ -89,12 +91,18 @@ fuzz:
 	$(FUZZ_DIR)/fuzz/calc_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $(FUZZ_DIR)/corpus fuzz/corpus
 
+# The end-to-end test, after a pass, a failure, its own deadline and Ctrl+C, leaves no process
+# running: beside a Wayland compositor, and in GNOME's, which runs the session itself.
+check-leftovers: build
+	tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval bare
+	tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval mutter-wayland
+
 # The pictures of the windows: docs/ for the README, and the pictures test's reference for
 # this machine's renderer in tests/pictures/. Run after a deliberate change to how a window
 # looks, on each renderer the references are kept for.
 screenshots: build
-	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots save docs
-	scripts/own-environment.sh $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
+	scripts/own-environment.sh --fonts $(BUILD_DIR)/tools/durnoval-screenshots save docs
+	scripts/own-environment.sh --fonts $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
 
 # The Debian packages, from the source release and packaging/debian as a distribution builds
 # them (so from the committed HEAD): build/package/durnoval_<version>-1_<arch>.deb beside the

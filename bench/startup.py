@@ -100,8 +100,11 @@ def instructions(conn, pid_atom, command):
                 if window is not None and painted(window):
                     break
                 time.sleep(10 * POLL_SECONDS)
+            else:
+                raise RuntimeError(f"{command[0]} under callgrind: no painted window within "
+                                   f"{10 * DEADLINE_SECONDS} s")
             process.send_signal(signal.SIGTERM)  # callgrind writes its counts on the way out
-            process.wait()
+            process.wait(DEADLINE_SECONDS)
         finally:
             if process.poll() is None:
                 process.kill()

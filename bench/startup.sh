@@ -14,6 +14,7 @@ Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$display_file" 2>/dev/
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; rm -f "$display_file"' EXIT
 for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
+[ -s "$display_file" ] || { echo "Xvfb did not start within 5 s" >&2; exit 1; }
 export DISPLAY=":$(cat "$display_file")"
 export QT_QPA_PLATFORM=xcb
 

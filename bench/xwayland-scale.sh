@@ -32,9 +32,9 @@ measure() { # inside the compositor's session: the X screen and the main window,
 
 session() { # COMPOSITOR ARGS...: measure inside it, in an environment of its own
     rm -f "$work/result"
-    "$own" env XDG_RUNTIME_DIR="$work" PATH="$PATH" XFT_DPI="${XFT_DPI:-}" program="$program" \
+    "$own" --fonts env XDG_RUNTIME_DIR="$work" PATH="$PATH" XFT_DPI="${XFT_DPI:-}" program="$program" \
         work="$work" timeout 60 dbus-run-session -- "$@" >/dev/null 2>&1
-    cat "$work/result" 2>/dev/null || echo "no window measured"
+    cat "$work/result" 2>/dev/null || echo "no window measured within 60 s"
 }
 echo "KWin on Wayland, scale 2: $(session "${KWIN_WAYLAND:-kwin_wayland}" --virtual --width 1024 \
     --height 768 --scale 2 --xwayland --exit-with-session "bash $work/measure.sh")"

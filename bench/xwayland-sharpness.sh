@@ -20,16 +20,17 @@ shoot() { # PLATFORM: a screenshot of the main window on it, as PLATFORM.png
     (cd "$work" && exec env XDG_RUNTIME_DIR="$work" weston --backend=headless-backend.so \
         --use-pixman --width=1024 --height=768 --scale=2 --xwayland --debug --socket=wl-bench \
         --idle-time=0 >"$work/weston.log" 2>&1) &
-    local weston=$! display=""
+    local weston=$! display="" tries=0
     until [ -n "$display" ]; do
         sleep 0.1
+        [ $((tries += 1)) -le 300 ] || { echo "weston's XWayland did not start within 30 s" >&2; exit 1; }
         display=$(grep -o 'listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*' || true)
     done
-    "$own" env XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=wl-bench DISPLAY="$display" \
+    "$own" --fonts env XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=wl-bench DISPLAY="$display" \
         "$program" -platform "$1" &
     local shown=$!
     sleep 4 # the window drawn, whichever way it went
-    (cd "$work" && XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=wl-bench weston-screenshooter)
+    (cd "$work" && XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=wl-bench timeout 20 weston-screenshooter)
     mv "$work"/wayland-screenshot*.png "$work/$1.png"
     kill $shown $weston
     wait $shown $weston 2>/dev/null || true

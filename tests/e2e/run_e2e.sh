@@ -2,67 +2,74 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs e2e_session.py against the program on a private display under a window manager, with a
-# private D-Bus session bus, and stops all of it however the session ends. The desktop:
+# private D-Bus session bus, within a deadline. ctest runs it in scripts/own-environment.sh, whose
+# private runtime folder it works in, and which stops all it started however it ends. The desktop:
 #   openbox, mutter (GNOME's, in X11 mode), icewm or kwin (KDE's kwin_x11), on Xvfb;
 #   mutter-wayland, kwin-wayland: GNOME's or KDE's Wayland compositor, headless, the program on
 #         its XWayland;
 #   bare: Xvfb with no window manager, and a headless Wayland compositor (weston) beside it, as
 #         on a Wayland desktop: the program must still open on X.
 # Usage: run_e2e.sh DESKTOP PROGRAM
+# Environment: DURNOVAL_E2E_SECONDS, the whole run's deadline (80 s; ctest's comes later).
+# Exit status: the session's; 1 when the desktop does not start; 124 when the deadline passes;
+# 77 when something needed is not installed, and the run is skipped, with one line that names it.
+# The session exits 77 likewise when it lacks something (a Python module, a tool, the
+# accessibility bus), and says what on its last line.
 set -uo pipefail
-export desktop=$1 program
-program=$(realpath "$2")
-work=$(mktemp -d)
-# timeout leads a process group of its own, which the accessibility bus daemons stay in when
-# they leave their parent; its deadline comes before ctest's, so that this clean-up still runs.
-trap 'kill -- -${session:-0} ${wm:-} ${xvfb:-} 2>/dev/null; wait; rm -rf "$work"' EXIT
-trap 'exit 143' INT TERM HUP
-export XDG_RUNTIME_DIR="$work" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 session_py work
-session_py="$(dirname "$(realpath "$0")")/e2e_session.py"
-unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS QT_QPA_PLATFORM
+export desktop=$1 program session_py work=$XDG_RUNTIME_DIR QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+program=$(realpath "$2") session_py="$(dirname "$(realpath "$0")")/e2e_session.py"
+deadline=$((SECONDS + ${DURNOVAL_E2E_SECONDS:-80}))
+
+# What each desktop runs, with the Debian packages that have it: a window manager on Xvfb, or a
+# Wayland compositor that runs the session itself.
+case $desktop in
+openbox) wm=(openbox --sm-disable) needs=(Xvfb:xvfb openbox:openbox) ;;
+mutter) wm=(dbus-run-session -- mutter --x11 --replace --sm-disable) needs=(Xvfb:xvfb mutter:mutter) ;;
+icewm) wm=(icewm) needs=(Xvfb:xvfb icewm:icewm) ;;
+kwin) wm=(dbus-run-session -- kwin_x11 --replace) needs=(Xvfb:xvfb kwin_x11:kwin-x11) ;;
+bare) wm=(weston --backend=headless-backend.so --socket=wayland-durnoval --idle-time=0) needs=(Xvfb:xvfb weston:weston) ;;
+mutter-wayland) compositor=(mutter --wayland --headless --virtual-monitor 1024x768 -- bash -c session)
+    needs=(mutter:mutter Xwayland:xwayland) ;;
+kwin-wayland) compositor=(kwin_wayland --virtual --xwayland --exit-with-session "bash -c session")
+    needs=(kwin_wayland:kwin-wayland Xwayland:xwayland) ;;
+*) echo "no such desktop: $desktop" >&2; exit 2 ;;
+esac
+for need in "${needs[@]}" dbus-run-session:dbus /usr/bin/python3:python3 xprop:x11-utils; do
+    command -v "${need%:*}" >/dev/null || { echo "skipped: ${need%:*} is not installed (Debian: ${need#*:})"; exit 77; }
+done
+fail() { echo "FAILED: $1"; cat "$work/x.log" >&2; exit "${2:-1}"; }
 
 # The session, once the window manager manages windows (mutter takes a while after it first
 # claims the screen); its outcome goes to a file, as a compositor that runs it may not pass it on.
 session() {
-    until [ "$desktop" = bare ] || xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -q "window id"; do
-        sleep 0.1
-    done
+    until [ "$desktop" = bare ] || xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -q "window id"
+    do sleep 0.1; done
     /usr/bin/python3 -u "$session_py" "$desktop" "$program" >"$work/session.log" 2>&1
     echo $? >"$work/status"
 }
 export -f session
 run() {
-    timeout -k 5 80 dbus-run-session -- "$@" 2>>"$work/x.log" &
-    session=$!
-    wait $session
+    timeout -k 5 $((deadline > SECONDS ? deadline - SECONDS : 1)) dbus-run-session -- "$@" 2>>"$work/x.log" &
+    wait $!
+    local ended=$?
     cat "$work/session.log" 2>/dev/null
-    status=$(cat "$work/status" 2>/dev/null || echo 1)
-    [ "$status" -eq 0 ] || cat "$work/x.log" >&2
-    exit "$status"
+    [ $ended -ne 124 ] || fail "the session had not ended by its deadline" 124
+    [ -s "$work/status" ] || fail "the session did not run (status $ended)"
+    [ "$(<"$work/status")" -eq 0 ] || [ "$(<"$work/status")" -eq 77 ] || cat "$work/x.log" >&2
+    exit "$(<"$work/status")"
 }
+# A wait for WHAT, started last, to be ready: it must still run, and the deadline be ahead.
+ready() { kill -0 $! 2>/dev/null && [ $SECONDS -lt $deadline ] || fail "$1 did not start"; sleep 0.1; }
 
-case $desktop in
-mutter-wayland) run mutter --wayland --headless --virtual-monitor 1024x768 -- bash -c session ;;
-kwin-wayland) run kwin_wayland --virtual --xwayland --exit-with-session "bash -c session" ;;
-esac
-
+[ ! -v compositor ] || run "${compositor[@]}"
 # Xvfb picks a free display and writes its number once it accepts connections. -noreset: a
 # server that resets when its last client leaves drops whoever connects meanwhile.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/x.log" &
-xvfb=$!
-until grep -qx '[0-9]\+' "$work/display"; do kill -0 $xvfb || exit 1; sleep 0.1; done
+until grep -qx '[0-9]\+' "$work/display"; do ready Xvfb; done
 export DISPLAY=":$(cat "$work/display")"
-case $desktop in
-openbox) openbox --sm-disable ;;
-mutter) dbus-run-session -- mutter --x11 --replace --sm-disable ;;
-icewm) icewm ;;
-kwin) dbus-run-session -- kwin_x11 --replace ;;
-bare) weston --backend=headless-backend.so --socket=wayland-durnoval --idle-time=0 ;;
-*) echo "no such desktop: $desktop" >&2; exit 2 ;;
-esac >>"$work/x.log" 2>&1 &
-wm=$!
+"${wm[@]}" >>"$work/x.log" 2>&1 &
 if [ "$desktop" = bare ]; then
-    until [ -S "$work/wayland-durnoval" ]; do kill -0 $wm || exit 1; sleep 0.1; done
+    until [ -S "$work/wayland-durnoval" ]; do ready weston; done
     export WAYLAND_DISPLAY=wayland-durnoval XDG_SESSION_TYPE=wayland
 fi
 run bash -c session
