@@ -11,11 +11,19 @@
 import contextlib
 import os
 import re
+import shutil
 import subprocess
 import sys
 import time
 
-import pyatspi
+# What the session needs beside run_e2e.sh's: without it, the run is skipped (status 77).
+try:
+    import pyatspi
+except ImportError:
+    sys.exit(print("skipped: pyatspi is not installed (Debian: python3-pyatspi)") or 77)
+for tool, package in (("xdotool", "xdotool"), ("xwininfo", "x11-utils"), ("xmessage", "x11-utils")):
+    if not shutil.which(tool):
+        sys.exit(print(f"skipped: {tool} is not installed (Debian: {package})") or 77)
 
 MAIN, ABOUT, CONFIRM = "Durnoval Calculator", "Durnoval, by the Durnoval developers", "Are You Sure????"
 # Read through the results' names after typing "4O0" as the new tyre's wall (the key filter
