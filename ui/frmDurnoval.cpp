@@ -115,17 +115,17 @@ void frmDurnoval::createEntries(QWidget *area) {
     createEntry(area, Entry::Rim2, "txtRim2", {5400, 3000, 1095, 375});
 }
 
-// Everything about an entry's field in one place: the slot of the state it shows, its
+// Everything about an entry's field in one place: the entry of the state it shows, its
 // accessible name and its key filter.
 void frmDurnoval::createEntry(QWidget *area, Entry entry, const char *name, Geometry geometry,
                               const char *toolTip) {
     QLineEdit *field = createTextBox(area, name, geometry);
     if (toolTip)
         field->setToolTip(toolTip);
-    field->setAccessibleName(capitalised(slotOf(entry).description));
+    field->setAccessibleName(capitalised(infoOf(entry).description));
     field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
     field->installEventFilter(this);
-    m_entries[static_cast<std::size_t>(entry)] = field;
+    m_entries[indexOf(entry)] = field;
 }
 
 void frmDurnoval::createResults(QWidget *area) {
@@ -153,7 +153,7 @@ void frmDurnoval::createResult(QWidget *area, Output output, const char *name, G
                                const char *toolTip) {
     QLabel *label = createFramedLabel(area, name, "", geometry, kBold12, Qt::AlignLeft);
     label->setToolTip(toolTip);
-    m_outputs[static_cast<std::size_t>(output)] = label;
+    m_outputs[indexOf(output)] = label;
 }
 
 void frmDurnoval::createButtons(QWidget *area) {
@@ -259,34 +259,34 @@ void frmDurnoval::txtEntry_KeyPress(int &KeyAscii) {
 }
 
 QLineEdit *frmDurnoval::field(Entry entry) const {
-    return m_entries[static_cast<std::size_t>(entry)];
+    return m_entries[indexOf(entry)];
 }
 
 QLabel *frmDurnoval::result(Output output) const {
-    return m_outputs[static_cast<std::size_t>(output)];
+    return m_outputs[indexOf(output)];
 }
 
 // The fields hold what the user types; the state takes it only when Calculate needs it.
 void frmDurnoval::readEntries() {
-    for (const EntrySlot &slot : kEntrySlots)
-        m_state.*slot.text = field(slot.entry)->text().toStdString();
+    for (const EntryInfo &info : kEntries)
+        m_state[info.entry] = field(info.entry)->text().toStdString();
 }
 
 // Shows what a command wrote: defaults in the fields, and the results.
 void frmDurnoval::showState() {
-    for (const EntrySlot &slot : kEntrySlots) {
-        const QString text = QString::fromStdString(m_state.*slot.text);
-        if (field(slot.entry)->text() != text)
-            field(slot.entry)->setText(text);
+    for (const EntryInfo &info : kEntries) {
+        const QString text = QString::fromStdString(m_state[info.entry]);
+        if (field(info.entry)->text() != text)
+            field(info.entry)->setText(text);
     }
-    for (const OutputSlot &slot : kOutputSlots) {
-        const ResultText &shown = m_state.*slot.result;
+    for (const OutputInfo &info : kOutputs) {
+        const ResultText &shown = m_state[info.output];
         const QString text = QString::fromStdString(shown.text);
-        QLabel *label = result(slot.output);
+        QLabel *label = result(info.output);
         label->setText(text);
         label->setVisible(shown.visible);
         // A named label's text never reaches a screen reader, so its name carries the value.
-        const QString what = capitalised(slot.description);
+        const QString what = capitalised(info.description);
         label->setAccessibleName(text.isEmpty() ? what : what + ": " + text);
     }
 }

@@ -83,8 +83,8 @@ private:
     ComparisonState m_state;
     // The entry fields (txtWidth to txtRim2) and result labels (lblOutput to lblMph), kept
     // by the entry or output they show.
-    std::array<QLineEdit *, kEntrySlots.size()> m_entries{};
-    std::array<QLabel *, kOutputSlots.size()> m_outputs{};
+    std::array<QLineEdit *, kEntries.size()> m_entries{};
+    std::array<QLabel *, kOutputs.size()> m_outputs{};
     std::vector<QAction *> m_menuActions;
     QPointer<QWidget> m_focusWhenHidden;
 };
