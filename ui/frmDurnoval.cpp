@@ -171,9 +171,10 @@ void frmDurnoval::createMenus() {
     menuBar()->setNativeMenuBar(false);
     QMenu *File = menuBar()->addMenu("File");
     File->setObjectName("File");
-    addMenuItem(File, "Clear", "Clear", Qt::SHIFT | Qt::Key_Delete, &frmDurnoval::Clear_Click);
-    addMenuItem(File, "Calc", "Calculate", Qt::CTRL | Qt::Key_C, &frmDurnoval::Calc_Click);
-    addMenuItem(File, "End", "&End", Qt::CTRL | Qt::Key_E, &frmDurnoval::End_Click);
+    // Each item runs the same handler as the button of its command.
+    addMenuItem(File, "Clear", "Clear", Qt::SHIFT | Qt::Key_Delete, &frmDurnoval::cmdClear_Click);
+    addMenuItem(File, "Calc", "Calculate", Qt::CTRL | Qt::Key_C, &frmDurnoval::cmdCalc_Click);
+    addMenuItem(File, "End", "&End", Qt::CTRL | Qt::Key_E, &frmDurnoval::cmdExit_Click);
     QMenu *Help = menuBar()->addMenu("Help");
     Help->setObjectName("Help");
     addMenuItem(Help, "About", "&About", Qt::CTRL | Qt::Key_X, &frmDurnoval::About_Click);
@@ -198,7 +199,8 @@ void frmDurnoval::addMenuItem(QMenu *menu, const char *name, const char *caption
 }
 
 void frmDurnoval::createConnections(ClientArea *area) {
-    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::Form_DblClick);
+    // A double-click on the background asks for the about window, as the About item does.
+    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::About_Click);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *focused) { keepCalculateDefault(focused); });
 }
@@ -223,17 +225,9 @@ void frmDurnoval::cmdCalc_Click() {
         reportFailure(outcome.error());
 }
 
-void frmDurnoval::Calc_Click() {
-    cmdCalc_Click();
-}
-
 void frmDurnoval::cmdClear_Click() {
     ClearComparison(m_state);
     showState();
-}
-
-void frmDurnoval::Clear_Click() {
-    cmdClear_Click();
 }
 
 void frmDurnoval::cmdExit_Click() {
@@ -241,15 +235,7 @@ void frmDurnoval::cmdExit_Click() {
     emit exitRequested();
 }
 
-void frmDurnoval::End_Click() {
-    cmdExit_Click();
-}
-
 void frmDurnoval::About_Click() {
-    emit aboutRequested();
-}
-
-void frmDurnoval::Form_DblClick() {
     emit aboutRequested();
 }
 

@@ -53,13 +53,9 @@ private:
     void keepCalculateDefault(QWidget *focused);
 
     void cmdCalc_Click();
-    void Calc_Click();
     void cmdClear_Click();
-    void Clear_Click();
     void cmdExit_Click();
-    void End_Click();
     void About_Click();
-    void Form_DblClick();
     void txtEntry_KeyPress(int &KeyAscii);
 
     QLineEdit *field(Entry entry) const;
