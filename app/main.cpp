@@ -18,9 +18,9 @@ int main(int argc, char *argv[]) {
     const bool answerOnly = durnoval::asksForHelpOrVersion(argc, argv);
     std::vector<char *> arguments = durnoval::toolkitArguments(argc, argv, answerOnly);
     int count = static_cast<int>(arguments.size()) - 1;
-    durnoval::watchStartUp(answerOnly);
+    durnoval::watchStartUp(arguments);
     QApplication application(count, arguments.data());
-    durnoval::endStartUpWatch();
+    durnoval::endStartUpWatch(answerOnly);
     if (const std::optional<int> exitStatus =
             durnoval::readCommandLine(QCoreApplication::arguments()))
         return *exitStatus;
