@@ -5,13 +5,13 @@
 
 #include "ui/clientarea.h"
 #include "ui/controls.h"
+#include "ui/icons.h"
 #include "ui/keyfilter.h"
 #include "ui/twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,10 +55,7 @@ frmDurnoval::frmDurnoval() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    QIcon icon;
-    icon.addFile(":/icons/smiley-32.xpm");
-    icon.addFile(":/icons/smiley-16.xpm");
-    setWindowIcon(icon);
+    setWindowIcon(smileyIcon());
     setFont(designFont(kDefaultWindowFont));
 
     auto *area = new ClientArea(this);

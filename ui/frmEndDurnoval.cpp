@@ -4,12 +4,12 @@
 #include "ui/frmEndDurnoval.h"
 
 #include "ui/controls.h"
+#include "ui/icons.h"
 #include "ui/twips.h"
 #include "ui/x11window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QPainter>
 #include <QPushButton>
 
@@ -39,7 +39,7 @@ frmEndDurnoval::frmEndDurnoval() {
     setWindowTitle("Are You Sure????");
     // No frame; a tool window stays out of the task bar where the platform allows it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    setWindowIcon(QIcon(":/icons/question-32.xpm"));
+    setWindowIcon(questionIcon());
     setFont(designFont(kDefaultWindowFont));
     setFixedSize(kClientSize);
     applyMenuColours();
