@@ -24,10 +24,11 @@
 
 namespace durnoval {
 
+// A tyre size, always given in full.
 struct TireSpec {
-    std::int16_t width = 0; // millimetres
-    std::int16_t wall = 0;  // sidewall height in percent of the width
-    std::int16_t rim = 0;   // inches
+    std::int16_t width; // millimetres
+    std::int16_t wall;  // sidewall height in percent of the width
+    std::int16_t rim;   // inches
 };
 
 // Width, wall and rim of the original tyre, then of the new one.
@@ -46,7 +47,8 @@ struct OutputInfo {
     std::string_view description;
 };
 
-// Every entry in the order Calculate resolves them, every result in the order it makes them.
+// Every entry in the order Calculate resolves them, every result in the order it makes them;
+// each at the index of its enumerator.
 inline constexpr std::array<EntryInfo, 6> kEntries{{
     {Entry::Width, "width of the original tire", "195"},
     {Entry::Wall, "wall size of the original tire", "75"},
@@ -69,17 +71,6 @@ constexpr std::size_t indexOf(Entry entry) {
 constexpr std::size_t indexOf(Output output) {
     return static_cast<std::size_t>(output);
 }
-// The tables list each entry and result at its own index.
-static_assert([] {
-    for (std::size_t i = 0; i < kEntries.size(); ++i)
-        if (indexOf(kEntries[i].entry) != i)
-            return false;
-    for (std::size_t i = 0; i < kOutputs.size(); ++i)
-        if (indexOf(kOutputs[i].output) != i)
-            return false;
-    return true;
-}());
-
 constexpr const EntryInfo &infoOf(Entry entry) {
     return kEntries[indexOf(entry)];
 }
