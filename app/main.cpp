@@ -21,9 +21,9 @@ int main(int argc, char *argv[]) {
     // Qt puts the windows on the accessibility bus. GTK, which the GTK platform theme loads,
     // would add the program a second time, as an application with nothing in it.
     qputenv("NO_AT_BRIDGE", "1");
-    durnoval::watchStartUp(answerOnly);
+    durnoval::watchStartUp(arguments);
     QApplication application(count, arguments.data());
-    durnoval::endStartUpWatch();
+    durnoval::endStartUpWatch(answerOnly);
     if (const std::optional<int> exitStatus =
             durnoval::readCommandLine(QCoreApplication::arguments()))
         return *exitStatus;

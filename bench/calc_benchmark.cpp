@@ -26,12 +26,12 @@ BENCHMARK(CalculateDefaultPair);
 void CalculateTypedEntries(benchmark::State &run) {
     for (auto _ : run) {
         ComparisonState state;
-        state.txtWidth = "195";
-        state.txtWall = "75";
-        state.txtRim = "14";
-        state.txtWidth2 = "225";
-        state.txtWall2 = "45";
-        state.txtRim2 = "16";
+        state[Entry::Width] = "195";
+        state[Entry::Wall] = "75";
+        state[Entry::Rim] = "14";
+        state[Entry::Width2] = "225";
+        state[Entry::Wall2] = "45";
+        state[Entry::Rim2] = "16";
         benchmark::DoNotOptimize(CalculateComparison(state));
         benchmark::DoNotOptimize(state);
     }

@@ -27,20 +27,49 @@ Result<double> checked(double value) {
     return value;
 }
 
+// The entries that give one tyre's size.
+struct TireEntries {
+    Entry width, wall, rim;
+};
+
+constexpr TireEntries kOriginalTire{Entry::Width, Entry::Wall, Entry::Rim};
+constexpr TireEntries kNewTire{Entry::Width2, Entry::Wall2, Entry::Rim2};
+
 // An empty entry takes its default, written back so the user sees the value used.
-Result<std::int16_t> resolveEntry(ComparisonState &state, const EntrySlot &slot) {
-    std::string &text = state.*slot.text;
-    if (text.empty()) {
-        text = slot.defaultText;
-        return slot.defaultValue;
-    }
-    return IntegerFromText(text);
+Result<std::int16_t, CalcFailure> resolve(ComparisonState &state, Entry entry) {
+    std::string &text = state[entry];
+    if (text.empty())
+        text = infoOf(entry).defaultText;
+    const auto value = IntegerFromText(text);
+    if (!value)
+        return CalcFailure{value.error(), entry};
+    return value.value();
+}
+
+// Width, wall and rim in that order; the first that does not convert stops the rest.
+Result<TireSpec, CalcFailure> readTire(ComparisonState &state, const TireEntries &entries) {
+    const auto width = resolve(state, entries.width);
+    if (!width)
+        return width.error();
+    const auto wall = resolve(state, entries.wall);
+    if (!wall)
+        return wall.error();
+    const auto rim = resolve(state, entries.rim);
+    if (!rim)
+        return rim.error();
+    return TireSpec{width.value(), wall.value(), rim.value()};
 }
 
 void show(ComparisonState &state, Output output, std::string text) {
-    ResultText &result = state.*slotOf(output).result;
-    result.text = std::move(text);
-    result.visible = true;
+    state[output] = ResultText{std::move(text), true};
+}
+
+// A diameter as shown, to one decimal; one that shows as '.' leaves nothing to compare.
+Result<double, CalcFailure> shownDiameter(const ComparisonState &state, Output output) {
+    const auto value = DoubleFromText(state[output].text);
+    if (!value)
+        return CalcFailure{CalcError::TypeMismatch, output};
+    return value.value();
 }
 
 } // namespace
@@ -57,46 +86,40 @@ Result<double> OverallDiameter(const TireSpec &tire) {
 CalcOutcome CalculateComparison(ComparisonState &state) {
     // A run shows only what it produces: a result it does not reach must not stay on the
     // screen beside entries it no longer belongs to.
-    for (const OutputSlot &slot : kOutputSlots)
-        state.*slot.result = ResultText{};
+    for (const OutputInfo &info : kOutputs)
+        state[info.output] = ResultText{};
 
-    std::array<std::int16_t, kEntrySlots.size()> values{};
-    for (const EntrySlot &slot : kEntrySlots) {
-        const auto value = resolveEntry(state, slot);
-        if (!value)
-            return CalcFailure{value.error(), slot.entry};
-        values[static_cast<int>(slot.entry)] = value.value();
-    }
-    const TireSpec original{values[0], values[1], values[2]};
-    const TireSpec replacement{values[3], values[4], values[5]};
+    const auto original = readTire(state, kOriginalTire);
+    if (!original)
+        return original.error();
+    const auto replacement = readTire(state, kNewTire);
+    if (!replacement)
+        return replacement.error();
 
-    const auto d1 = OverallDiameter(original);
+    const auto d1 = OverallDiameter(original.value());
     if (!d1)
         return CalcFailure{d1.error(), Output::Diameter};
     show(state, Output::Diameter, FormatWithPattern(d1.value(), kDiameterPattern));
 
-    const auto d2 = OverallDiameter(replacement);
+    const auto d2 = OverallDiameter(replacement.value());
     if (!d2)
         return CalcFailure{d2.error(), Output::Diameter2};
     show(state, Output::Diameter2, FormatWithPattern(d2.value(), kDiameterPattern));
 
     // Compare the diameters as displayed, rounded to one decimal, not as computed.
-    const auto o = DoubleFromText(state.lblOutput.text);
+    const auto o = shownDiameter(state, Output::Diameter);
     if (!o)
-        return CalcFailure{CalcError::TypeMismatch, Output::Diameter};
-    const auto n = DoubleFromText(state.lblOutput2.text);
+        return o.error();
+    const auto n = shownDiameter(state, Output::Diameter2);
     if (!n)
-        return CalcFailure{CalcError::TypeMismatch, Output::Diameter2};
+        return n.error();
 
     const auto ratio = checked(n.value() / o.value());
     if (!ratio)
         return CalcFailure{ratio.error(), Output::Percent};
     show(state, Output::Percent, FormatWithPattern(ratio.value(), kPercentPattern));
 
-    const auto speedRatio = checked(n.value() / o.value());
-    if (!speedRatio)
-        return CalcFailure{speedRatio.error(), Output::Mph};
-    const auto speed = checked(speedRatio.value() * kReferenceSpeed);
+    const auto speed = checked(ratio.value() * kReferenceSpeed);
     if (!speed)
         return CalcFailure{speed.error(), Output::Mph};
     show(state, Output::Mph, FormatWithPattern(speed.value(), kSpeedPattern));
@@ -111,16 +134,16 @@ void ClearComparison(ComparisonState &state) {
 
 std::string DescribeFailure(const CalcFailure &failure) {
     if (const auto *entry = std::get_if<Entry>(&failure.where)) {
-        const std::string what(slotOf(*entry).description);
+        const std::string what(infoOf(*entry).description);
         if (failure.error == CalcError::Overflow)
             return "The " + what + " is too large: it may be at most 32767.";
         return "The " + what + " is not a number. Enter digits with at most one decimal point.";
     }
     const auto output = std::get<Output>(failure.where);
     if (failure.error == CalcError::TypeMismatch) // a diameter that shows as '.'
-        return "The " + std::string(slotOf(output).description) +
+        return "The " + std::string(infoOf(output).description) +
                " rounds to zero, so the tires cannot be compared.";
-    return "The " + std::string(slotOf(output).description) + " cannot be calculated.";
+    return "The " + std::string(infoOf(output).description) + " cannot be calculated.";
 }
 
 } // namespace durnoval

@@ -16,6 +16,7 @@
 #include "calc/result.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,11 +24,59 @@
 
 namespace durnoval {
 
+// A tyre size, always given in full.
 struct TireSpec {
-    std::int16_t width = 0; // millimetres
-    std::int16_t wall = 0;  // sidewall height in percent of the width
-    std::int16_t rim = 0;   // inches
+    std::int16_t width; // millimetres
+    std::int16_t wall;  // sidewall height in percent of the width
+    std::int16_t rim;   // inches
 };
+
+// Width, wall and rim of the original tyre, then of the new one.
+enum class Entry { Width, Wall, Rim, Width2, Wall2, Rim2 };
+// Both diameters, the new one in percent of the original, and the true speed.
+enum class Output { Diameter, Diameter2, Percent, Mph };
+
+struct EntryInfo {
+    Entry entry;
+    std::string_view description; // what the user types there, in words
+    std::string_view defaultText; // what an empty entry stands for
+};
+
+struct OutputInfo {
+    Output output;
+    std::string_view description;
+};
+
+// Every entry in the order Calculate resolves them, every result in the order it makes them;
+// each at the index of its enumerator.
+inline constexpr std::array<EntryInfo, 6> kEntries{{
+    {Entry::Width, "width of the original tire", "195"},
+    {Entry::Wall, "wall size of the original tire", "75"},
+    {Entry::Rim, "rim size of the original tire", "14"},
+    {Entry::Width2, "width of the new tire", "215"},
+    {Entry::Wall2, "wall size of the new tire", "55"},
+    {Entry::Rim2, "rim size of the new tire", "16"},
+}};
+
+inline constexpr std::array<OutputInfo, 4> kOutputs{{
+    {Output::Diameter, "diameter of the original tire"},
+    {Output::Diameter2, "diameter of the new tire"},
+    {Output::Percent, "new diameter in percent of the original"},
+    {Output::Mph, "true speed when the speedometer reads 60 mph"},
+}};
+
+constexpr std::size_t indexOf(Entry entry) {
+    return static_cast<std::size_t>(entry);
+}
+constexpr std::size_t indexOf(Output output) {
+    return static_cast<std::size_t>(output);
+}
+constexpr const EntryInfo &infoOf(Entry entry) {
+    return kEntries[indexOf(entry)];
+}
+constexpr const OutputInfo &infoOf(Output output) {
+    return kOutputs[indexOf(output)];
+}
 
 struct ResultText {
     std::string text;
@@ -35,61 +84,22 @@ struct ResultText {
     bool operator==(const ResultText &) const = default;
 };
 
-// The main window's working state, slot by slot under the names of the controls showing it.
-struct ComparisonState {
-    std::string txtWidth;
-    std::string txtWall;
-    std::string txtRim;
-    std::string txtWidth2;
-    std::string txtWall2;
-    std::string txtRim2;
-    ResultText lblOutput;  // diameter of the original tyre, inches
-    ResultText lblOutput2; // diameter of the new tyre, inches
-    ResultText lblPercent; // new diameter as a percentage of the original
-    ResultText lblMph;     // true speed when the speedometer reads 60 mph
+// What the comparison holds: each entry's text, as typed or as Calculate filled it in, and
+// each result. A fresh state, as after Clear, has every entry empty and every result empty and
+// hidden.
+class ComparisonState {
+public:
+    std::string &operator[](Entry entry) { return m_entries[indexOf(entry)]; }
+    const std::string &operator[](Entry entry) const { return m_entries[indexOf(entry)]; }
+    ResultText &operator[](Output output) { return m_results[indexOf(output)]; }
+    const ResultText &operator[](Output output) const { return m_results[indexOf(output)]; }
+
     bool operator==(const ComparisonState &) const = default;
+
+private:
+    std::array<std::string, kEntries.size()> m_entries;
+    std::array<ResultText, kOutputs.size()> m_results;
 };
-
-enum class Entry { Width, Wall, Rim, Width2, Wall2, Rim2 };
-enum class Output { Diameter, Diameter2, Percent, Mph };
-
-struct EntrySlot {
-    Entry entry;
-    std::string ComparisonState::*text;
-    std::string_view description; // what the user types there, in words
-    std::int16_t defaultValue;
-    std::string_view defaultText;
-};
-
-struct OutputSlot {
-    Output output;
-    ResultText ComparisonState::*result;
-    std::string_view description;
-};
-
-// In the order Calculate resolves them.
-inline constexpr std::array<EntrySlot, 6> kEntrySlots{{
-    {Entry::Width, &ComparisonState::txtWidth, "width of the original tire", 195, "195"},
-    {Entry::Wall, &ComparisonState::txtWall, "wall size of the original tire", 75, "75"},
-    {Entry::Rim, &ComparisonState::txtRim, "rim size of the original tire", 14, "14"},
-    {Entry::Width2, &ComparisonState::txtWidth2, "width of the new tire", 215, "215"},
-    {Entry::Wall2, &ComparisonState::txtWall2, "wall size of the new tire", 55, "55"},
-    {Entry::Rim2, &ComparisonState::txtRim2, "rim size of the new tire", 16, "16"},
-}};
-
-inline constexpr std::array<OutputSlot, 4> kOutputSlots{{
-    {Output::Diameter, &ComparisonState::lblOutput, "diameter of the original tire"},
-    {Output::Diameter2, &ComparisonState::lblOutput2, "diameter of the new tire"},
-    {Output::Percent, &ComparisonState::lblPercent, "new diameter in percent of the original"},
-    {Output::Mph, &ComparisonState::lblMph, "true speed when the speedometer reads 60 mph"},
-}};
-
-constexpr const EntrySlot &slotOf(Entry entry) {
-    return kEntrySlots[static_cast<int>(entry)];
-}
-constexpr const OutputSlot &slotOf(Output output) {
-    return kOutputSlots[static_cast<int>(output)];
-}
 
 // Where Calculate stopped: the entry that did not convert, or the result it could not make.
 struct CalcFailure {

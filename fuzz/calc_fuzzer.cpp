@@ -48,12 +48,12 @@ void checkConversions(const std::string &text) {
 void checkCalculate(const std::string &input) {
     ComparisonState state;
     std::string_view rest(input);
-    for (const EntrySlot &slot : kEntrySlots) {
+    for (const EntryInfo &info : kEntries) {
         const auto tab = rest.find('\t');
-        state.*slot.text = rest.substr(0, tab);
+        state[info.entry] = rest.substr(0, tab);
         rest.remove_prefix(tab == std::string_view::npos ? rest.size() : tab + 1);
     }
-    check(CalculateComparison(state).ok() == state.lblMph.visible,
+    check(CalculateComparison(state).ok() == state[Output::Mph].visible,
           "success shows the speed, a failure does not");
 }
 

@@ -2,9 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program and the calc driver called from the command line, as users and scripts call them.
-# Usage: program_test.sh PROGRAM DRIVER
+# Usage: program_test.sh PROGRAM DRIVER X11_PLUGIN
 set -euo pipefail
-program=$1 driver=$2
+program=$1 driver=$2 x11_plugin=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -20,13 +20,19 @@ expect() { # STATUS WHAT ARGUMENTS...: the status, one line on standard error, n
     "${headless[@]}" "$@" >"$work/out" 2>"$work/err" || status=$?
     [ "$status" -eq "$expected" ] && [ ! -s "$work/out" ] && grep -q "$what" "$work/err" &&
         [ "$(grep -c -v '^Try' "$work/err")" -eq 1 ] || fail "$* status $status: $(cat "$work/err")"
+    head -1 "$work/err" # for the log: what this Qt made the program say
 }
 expect 2 bogus -platform offscreen --bogus
 expect 2 bogus --help --bogus
-# Why no window opens: no display, or a platform plugin that Qt cannot load.
+# Why no window opens: no display, no such platform plugin, or one Qt finds but cannot load:
+# here a copy of the X11 plugin, found first, that needs a library nobody has.
 expect 1 "cannot open a window: no display could be reached"
 expect 1 'the platform plugin "doesnotexist" could not be loaded: there is no such plugin' \
     -platform doesnotexist
+mkdir "$work/platforms"
+LC_ALL=C sed 's/libQt6XcbQpa\.so/libNoSuchLib.so/g' "$x11_plugin" >"$work/platforms/${x11_plugin##*/}"
+! cmp -s "$x11_plugin" "$work/platforms/${x11_plugin##*/}" || fail "no library to take from the X11 plugin"
+QT_PLUGIN_PATH=$work expect 1 'the platform plugin "xcb" could not be loaded: .*libNoSuchLib\.so'
 
 # The calc driver: a fresh Calculate per line, LF or CRLF; a line of other than six fields stops it.
 row=$'195\t75\t14\t215\t55\t16\t25.5\t25.3\t99%\t60mph\t1\t1\t1\t1\tok'

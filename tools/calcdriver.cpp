@@ -17,19 +17,19 @@ namespace {
 
 using namespace durnoval;
 
-constexpr std::size_t kFieldsPerLine = kEntrySlots.size();
+constexpr std::size_t kFieldsPerLine = kEntries.size();
 
 void appendRow(std::string &out, const ComparisonState &state, const CalcOutcome &outcome) {
-    for (const EntrySlot &slot : kEntrySlots) {
-        out += state.*slot.text;
+    for (const EntryInfo &info : kEntries) {
+        out += state[info.entry];
         out += '\t';
     }
-    for (const OutputSlot &slot : kOutputSlots) {
-        out += (state.*slot.result).text;
+    for (const OutputInfo &info : kOutputs) {
+        out += state[info.output].text;
         out += '\t';
     }
-    for (const OutputSlot &slot : kOutputSlots) {
-        out += (state.*slot.result).visible ? '1' : '0';
+    for (const OutputInfo &info : kOutputs) {
+        out += state[info.output].visible ? '1' : '0';
         out += '\t';
     }
     out += outcome ? std::string_view("ok") : calcErrorName(outcome.error().error);
@@ -46,7 +46,7 @@ bool runLine(std::string_view line, std::string &out) {
         const auto tab = line.find('\t');
         if (field == kFieldsPerLine)
             return false;
-        state.*kEntrySlots[field++].text = line.substr(0, tab);
+        state[kEntries[field++].entry] = line.substr(0, tab);
         if (tab == std::string_view::npos)
             break;
         line.remove_prefix(tab + 1);

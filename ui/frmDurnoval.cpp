@@ -5,6 +5,7 @@
 
 #include "ui/clientarea.h"
 #include "ui/controls.h"
+#include "ui/icons.h"
 #include "ui/keyfilter.h"
 #include "ui/twips.h"
 
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,10 +70,7 @@ frmDurnoval::frmDurnoval() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    QIcon icon;
-    icon.addFile(":/icons/smiley-32.xpm");
-    icon.addFile(":/icons/smiley-16.xpm");
-    setWindowIcon(icon);
+    setWindowIcon(smileyIcon());
     setFont(designFont(kDefaultWindowFont));
 
     auto *area = new ClientArea(this);
@@ -130,17 +127,17 @@ void frmDurnoval::createEntries(QWidget *area) {
     createEntry(area, Entry::Rim2, "txtRim2", {5400, 3000, 1095, 375});
 }
 
-// Everything about an entry's field in one place: the slot of the state it shows, its
+// Everything about an entry's field in one place: the entry of the state it shows, its
 // accessible name and its key filter.
 void frmDurnoval::createEntry(QWidget *area, Entry entry, const char *name, Geometry geometry,
                               const char *toolTip) {
     QLineEdit *field = createTextBox(area, name, geometry);
     if (toolTip)
         field->setToolTip(toolTip);
-    field->setAccessibleName(capitalised(slotOf(entry).description));
+    field->setAccessibleName(capitalised(infoOf(entry).description));
     field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
     field->installEventFilter(this);
-    m_entries[static_cast<std::size_t>(entry)] = field;
+    m_entries[indexOf(entry)] = field;
 }
 
 void frmDurnoval::createResults(QWidget *area) {
@@ -168,7 +165,7 @@ void frmDurnoval::createResult(QWidget *area, Output output, const char *name, G
                                const char *toolTip) {
     QLabel *label = createFramedLabel(area, name, "", geometry, kBold12, Qt::AlignLeft);
     label->setToolTip(toolTip);
-    m_outputs[static_cast<std::size_t>(output)] = label;
+    m_outputs[indexOf(output)] = label;
 }
 
 void frmDurnoval::createButtons(QWidget *area) {
@@ -186,9 +183,10 @@ void frmDurnoval::createMenus() {
     menuBar()->setNativeMenuBar(false);
     QMenu *File = menuBar()->addMenu("File");
     File->setObjectName("File");
-    addMenuItem(File, "Clear", "Clear", Qt::SHIFT | Qt::Key_Delete, &frmDurnoval::Clear_Click);
-    addMenuItem(File, "Calc", "Calculate", Qt::CTRL | Qt::Key_C, &frmDurnoval::Calc_Click);
-    addMenuItem(File, "End", "&End", Qt::CTRL | Qt::Key_E, &frmDurnoval::End_Click);
+    // Each item runs the same handler as the button of its command.
+    addMenuItem(File, "Clear", "Clear", Qt::SHIFT | Qt::Key_Delete, &frmDurnoval::cmdClear_Click);
+    addMenuItem(File, "Calc", "Calculate", Qt::CTRL | Qt::Key_C, &frmDurnoval::cmdCalc_Click);
+    addMenuItem(File, "End", "&End", Qt::CTRL | Qt::Key_E, &frmDurnoval::cmdExit_Click);
     QMenu *Help = menuBar()->addMenu("Help");
     Help->setObjectName("Help");
     addMenuItem(Help, "About", "&About", Qt::CTRL | Qt::Key_X, &frmDurnoval::About_Click);
@@ -213,7 +211,8 @@ void frmDurnoval::addMenuItem(QMenu *menu, const char *name, const char *caption
 }
 
 void frmDurnoval::createConnections(ClientArea *area) {
-    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::Form_DblClick);
+    // A double-click on the background asks for the about window, as the About item does.
+    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::About_Click);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *focused) { keepCalculateDefault(focused); });
 }
@@ -238,17 +237,9 @@ void frmDurnoval::cmdCalc_Click() {
         reportFailure(outcome.error());
 }
 
-void frmDurnoval::Calc_Click() {
-    cmdCalc_Click();
-}
-
 void frmDurnoval::cmdClear_Click() {
     ClearComparison(m_state);
     showState();
-}
-
-void frmDurnoval::Clear_Click() {
-    cmdClear_Click();
 }
 
 void frmDurnoval::cmdExit_Click() {
@@ -256,15 +247,7 @@ void frmDurnoval::cmdExit_Click() {
     emit exitRequested();
 }
 
-void frmDurnoval::End_Click() {
-    cmdExit_Click();
-}
-
 void frmDurnoval::About_Click() {
-    emit aboutRequested();
-}
-
-void frmDurnoval::Form_DblClick() {
     emit aboutRequested();
 }
 
@@ -274,34 +257,34 @@ void frmDurnoval::txtEntry_KeyPress(int &KeyAscii) {
 }
 
 QLineEdit *frmDurnoval::field(Entry entry) const {
-    return m_entries[static_cast<std::size_t>(entry)];
+    return m_entries[indexOf(entry)];
 }
 
 QLabel *frmDurnoval::result(Output output) const {
-    return m_outputs[static_cast<std::size_t>(output)];
+    return m_outputs[indexOf(output)];
 }
 
 // The fields hold what the user types; the state takes it only when Calculate needs it.
 void frmDurnoval::readEntries() {
-    for (const EntrySlot &slot : kEntrySlots)
-        m_state.*slot.text = field(slot.entry)->text().toStdString();
+    for (const EntryInfo &info : kEntries)
+        m_state[info.entry] = field(info.entry)->text().toStdString();
 }
 
 // Shows what a command wrote: defaults in the fields, and the results.
 void frmDurnoval::showState() {
-    for (const EntrySlot &slot : kEntrySlots) {
-        const QString text = QString::fromStdString(m_state.*slot.text);
-        if (field(slot.entry)->text() != text)
-            field(slot.entry)->setText(text);
+    for (const EntryInfo &info : kEntries) {
+        const QString text = QString::fromStdString(m_state[info.entry]);
+        if (field(info.entry)->text() != text)
+            field(info.entry)->setText(text);
     }
-    for (const OutputSlot &slot : kOutputSlots) {
-        const ResultText &shown = m_state.*slot.result;
+    for (const OutputInfo &info : kOutputs) {
+        const ResultText &shown = m_state[info.output];
         const QString text = QString::fromStdString(shown.text);
-        QLabel *label = result(slot.output);
+        QLabel *label = result(info.output);
         label->setText(text);
         label->setVisible(shown.visible);
         // A named label's text never reaches a screen reader, so its name carries the value.
-        const QString what = capitalised(slot.description);
+        const QString what = capitalised(info.description);
         label->setAccessibleName(text.isEmpty() ? what : what + ": " + text);
     }
 }

@@ -53,13 +53,9 @@ private:
     void keepCalculateDefault(QWidget *focused);
 
     void cmdCalc_Click();
-    void Calc_Click();
     void cmdClear_Click();
-    void Clear_Click();
     void cmdExit_Click();
-    void End_Click();
     void About_Click();
-    void Form_DblClick();
     void txtEntry_KeyPress(int &KeyAscii);
 
     QLineEdit *field(Entry entry) const;
@@ -83,8 +79,8 @@ private:
     ComparisonState m_state;
     // The entry fields (txtWidth to txtRim2) and result labels (lblOutput to lblMph), kept
     // by the entry or output they show.
-    std::array<QLineEdit *, kEntrySlots.size()> m_entries{};
-    std::array<QLabel *, kOutputSlots.size()> m_outputs{};
+    std::array<QLineEdit *, kEntries.size()> m_entries{};
+    std::array<QLabel *, kOutputs.size()> m_outputs{};
     std::vector<QAction *> m_menuActions;
     QPointer<QWidget> m_focusWhenHidden;
 };

@@ -4,13 +4,13 @@
 #include "ui/frmEndDurnoval.h"
 
 #include "ui/controls.h"
+#include "ui/icons.h"
 #include "ui/showinfront.h"
 #include "ui/twips.h"
 #include "ui/x11window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QPainter>
 #include <QPushButton>
 
@@ -41,7 +41,7 @@ frmEndDurnoval::frmEndDurnoval() {
     // No frame; a tool window stays out of the task bar where the platform allows it. Listed
     // nowhere and with the main window hidden, it must never end up under another window.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setWindowIcon(QIcon(":/icons/question-32.xpm"));
+    setWindowIcon(questionIcon());
     setFont(designFont(kDefaultWindowFont));
     setFixedSize(kClientSize);
     applyMenuColours();

@@ -13,9 +13,9 @@ namespace {
 
 // Types six entries separated by '/', as in "195/75/14/215/55/16"; any may be empty.
 void type(ComparisonState &state, std::string_view entries) {
-    for (const EntrySlot &slot : kEntrySlots) {
+    for (const EntryInfo &info : kEntries) {
         const auto slash = entries.find('/');
-        state.*slot.text = entries.substr(0, slash);
+        state[info.entry] = entries.substr(0, slash);
         entries.remove_prefix(slash == std::string_view::npos ? entries.size() : slash + 1);
     }
 }
@@ -24,11 +24,11 @@ void type(ComparisonState &state, std::string_view entries) {
 // behind '-'.
 std::string seen(const ComparisonState &state) {
     std::string text;
-    for (const EntrySlot &slot : kEntrySlots)
-        text += (state.*slot.text).empty() ? "_ " : state.*slot.text + " ";
+    for (const EntryInfo &info : kEntries)
+        text += state[info.entry].empty() ? "_ " : state[info.entry] + " ";
     text += "|";
-    for (const OutputSlot &slot : kOutputSlots) {
-        const ResultText &result = state.*slot.result;
+    for (const OutputInfo &info : kOutputs) {
+        const ResultText &result = state[info.output];
         text += (result.visible ? " " : " -") + result.text;
     }
     return text;
