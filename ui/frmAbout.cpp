@@ -32,7 +32,9 @@ frmAbout::frmAbout() {
     area->setObjectName("clientArea");
     area->setGeometry(rect());
     createControls(area);
-    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmAbout::Form_DblClick);
+    // Its button and a double-click on its background put it away as a dialog is put away, so
+    // that whoever shows it learns that it went (finished).
+    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmAbout::accept);
 }
 
 void frmAbout::createControls(QWidget *area) {
@@ -45,17 +47,8 @@ void frmAbout::createControls(QWidget *area) {
     QLabel *Label2 = createFramedLabel(area, "Label2", "durnoval@example.org",
                                        {600, 3120, 3615, 375}, kAddressFont, Qt::AlignHCenter);
     Label2->setAccessibleName("Contact address: durnoval@example.org");
-    cmdEnd = createButton(area, "cmdEnd", "Now back to Durnoval", {1080, 3720, 2775, 420},
-                          kWindowFont, this, &frmAbout::cmdEnd_Click);
-}
-
-// Put away as a dialog is, so that whoever shows it learns that it went (finished).
-void frmAbout::cmdEnd_Click() {
-    accept();
-}
-
-void frmAbout::Form_DblClick() {
-    accept();
+    cmdEnd = createButton<QDialog>(area, "cmdEnd", "Now back to Durnoval", {1080, 3720, 2775, 420},
+                                   kWindowFont, this, &frmAbout::accept);
 }
 
 void frmAbout::showEvent(QShowEvent *event) {

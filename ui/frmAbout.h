@@ -19,9 +19,6 @@ public:
 private:
     void createControls(QWidget *area);
 
-    void cmdEnd_Click();
-    void Form_DblClick();
-
     void showEvent(QShowEvent *event) override;
 
     QPushButton *cmdEnd = nullptr;

@@ -189,7 +189,7 @@ void frmDurnoval::createMenus() {
     addMenuItem(File, "End", "&End", Qt::CTRL | Qt::Key_E, &frmDurnoval::cmdExit_Click);
     QMenu *Help = menuBar()->addMenu("Help");
     Help->setObjectName("Help");
-    addMenuItem(Help, "About", "&About", Qt::CTRL | Qt::Key_X, &frmDurnoval::About_Click);
+    addMenuItem(Help, "About", "&About", Qt::CTRL | Qt::Key_X, &frmDurnoval::aboutRequested);
 
     // F10 opens the File menu, as on most desktops.
     auto *openFileMenu = new QAction(this);
@@ -212,7 +212,7 @@ void frmDurnoval::addMenuItem(QMenu *menu, const char *name, const char *caption
 
 void frmDurnoval::createConnections(ClientArea *area) {
     // A double-click on the background asks for the about window, as the About item does.
-    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::About_Click);
+    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::aboutRequested);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *focused) { keepCalculateDefault(focused); });
 }
@@ -245,10 +245,6 @@ void frmDurnoval::cmdClear_Click() {
 void frmDurnoval::cmdExit_Click() {
     hide();
     emit exitRequested();
-}
-
-void frmDurnoval::About_Click() {
-    emit aboutRequested();
 }
 
 // Every entry takes the same keys.

@@ -55,7 +55,6 @@ private:
     void cmdCalc_Click();
     void cmdClear_Click();
     void cmdExit_Click();
-    void About_Click();
     void txtEntry_KeyPress(int &KeyAscii);
 
     QLineEdit *field(Entry entry) const;

@@ -53,7 +53,7 @@ void frmEndDurnoval::createControls() {
     createLabel(this, "lblSure", "Are you sure you want to exit??", {360, 240, 3735, 495}, kBold10,
                 Qt::AlignHCenter);
     cmdYes = createButton(this, "cmdYes", "Yes", {600, 960, 1215, 495}, kBold10, this,
-                          &frmEndDurnoval::cmdYes_Click);
+                          &frmEndDurnoval::exitConfirmed);
     cmdYes->setToolTip("Close Durnoval");
     cmdYes->setAccessibleName("Yes, exit Durnoval");
     cmdYes->setDefault(true);
@@ -69,10 +69,6 @@ void frmEndDurnoval::applyMenuColours() {
     colours.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
     setPalette(colours);
     setAutoFillBackground(true);
-}
-
-void frmEndDurnoval::cmdYes_Click() {
-    emit exitConfirmed();
 }
 
 void frmEndDurnoval::cmdNo_Click() {

@@ -28,7 +28,6 @@ private:
     void applyMenuColours();
     void createControls();
 
-    void cmdYes_Click();
     void cmdNo_Click();
 
     void changeEvent(QEvent *event) override;
