@@ -27,7 +27,7 @@ TEST(FormatWithPattern, WritesTheDisplayText) {
         // lie a hair below their decimal halves, or (the last) below a half at 15 digits.
         {"0.15 up", 0.15, "##.#", ".2"}, {"112.5% up", 27.0 / 24.0, "##%", "113%"},
         {"28.5% up", 0.285, "##%", "29%"}, {"below half", 0.1499, "##.#", ".1"},
-        {"below half at 15 digits", 0.0499999999999999, "##.#", "."}};
+        {"below half at 15 digits", 0.0499999999999999, "##.#", "."}, {"negative", -25.5245, "##.#", "-25.5"}};
     // clang-format on
     for (const auto &[name, value, pattern, expected] : rows)
         EXPECT_EQ(FormatWithPattern(value, pattern), expected) << name;

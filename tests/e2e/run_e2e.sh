@@ -13,8 +13,6 @@
 # Environment: DURNOVAL_E2E_SECONDS, the whole run's deadline (80 s; ctest's comes later).
 # Exit status: the session's; 1 when the desktop does not start; 124 when the deadline passes;
 # 77 when something needed is not installed, and the run is skipped, with one line that names it.
-# The session exits 77 likewise when it lacks something (a Python module, a tool, the
-# accessibility bus), and says what on its last line.
 set -uo pipefail
 export desktop=$1 program session_py work=$XDG_RUNTIME_DIR QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 program=$(realpath "$2") session_py="$(dirname "$(realpath "$0")")/e2e_session.py"
@@ -34,9 +32,12 @@ kwin-wayland) compositor=(kwin_wayland --virtual --xwayland --exit-with-session 
     needs=(kwin_wayland:kwin-wayland Xwayland:xwayland) ;;
 *) echo "no such desktop: $desktop" >&2; exit 2 ;;
 esac
-for need in "${needs[@]}" dbus-run-session:dbus /usr/bin/python3:python3 xprop:x11-utils; do
+for need in "${needs[@]}" dbus-run-session:dbus /usr/bin/python3:python3 xprop:x11-utils \
+    xmessage:x11-utils xdotool:xdotool; do
     command -v "${need%:*}" >/dev/null || { echo "skipped: ${need%:*} is not installed (Debian: ${need#*:})"; exit 77; }
 done
+/usr/bin/python3 -c "import pyatspi" 2>/dev/null ||
+    { echo "skipped: pyatspi is not installed (Debian: python3-pyatspi)"; exit 77; }
 fail() { echo "FAILED: $1"; cat "$work/x.log" >&2; exit "${2:-1}"; }
 
 # The session, once the window manager manages windows (mutter takes a while after it first
