@@ -122,12 +122,11 @@ void Forms::showAbout() {
 // Without a window manager nobody else gives the keyboard on when a window goes: the window
 // left on the screen takes it, the confirmation while it asks.
 void Forms::giveKeyboardHome() {
-    for (QWidget *home :
-         {static_cast<QWidget *>(m_endDurnoval.get()), static_cast<QWidget *>(m_durnoval.get())})
-        if (home && home->isVisible()) {
-            home->activateWindow();
-            return;
-        }
+    QWidget *home = m_endDurnoval && m_endDurnoval->isVisible()
+                        ? static_cast<QWidget *>(m_endDurnoval.get())
+                        : m_durnoval.get();
+    if (home)
+        home->activateWindow();
 }
 
 void Forms::endProgram() {

@@ -181,15 +181,6 @@ def calculates():
         raise AssertionError(f"the program is on the accessibility bus as {names}")
 
 
-@step("the about window: a dialog, centred and in front; put away, the keyboard back in the main window")
-def about():
-    run("xdotool", "key", "ctrl+x")
-    about_ = window(ABOUT, "dialog")
-    centred_and_active(ABOUT)
-    click(control(about_, "Now back to Durnoval"))
-    active(MAIN, "the about window is put away")
-
-
 @step("after a failed Calculate's message, the main window's shortcuts work at once")
 def error_message():
     click(control(main_window, "Wall size of the new tire"))
@@ -215,6 +206,16 @@ def exit_cycles():
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
         until(f"the focus back after {keys}", lambda: [a.name for a in walk(main_window) if a.getState().contains(
             pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the new tire"])
+
+
+# After the exit cycles, so that the keyboard must go past the hidden confirmation.
+@step("the about window: a dialog, centred and in front; put away, the keyboard back in the main window")
+def about():
+    run("xdotool", "key", "ctrl+x")
+    about_ = window(ABOUT, "dialog")
+    centred_and_active(ABOUT)
+    click(control(about_, "Now back to Durnoval"))
+    active(MAIN, "the about window is put away")
 
 
 @step("the confirmation stays above a window raised over it")

@@ -9,6 +9,7 @@
 #include "ui/frmDurnoval.h"
 #include "ui/frmEndDurnoval.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -151,6 +152,10 @@ private slots:
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
         QCOMPARE(shown(), "195 75 14 215 55 17 | 25.5 26.3 103% 62mph");
+        for (const char *name : kResults) // a screen reader tells what each is, as its tooltip does
+            QVERIFY(!QAccessible::queryAccessibleInterface(control(*m_main, name))
+                         ->text(QAccessible::Description)
+                         .isEmpty());
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), kEmpty);
         click(*m_main, "cmdCalc");
@@ -234,6 +239,18 @@ private slots:
                     states.last().first().value<Qt::WindowState>() == Qt::WindowNoState);
         QVERIFY(confirmation().isActiveWindow());
         QCOMPARE(confirmation().pos(), place);
+    }
+
+    // Its outline stands out in a dark theme as in a light one, drawn in the theme's text colour.
+    void confirmationOutlineFollowsTheTheme() {
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(QPalette(Qt::white, Qt::black));
+        const QImage drawn = confirmation().grab().toImage();
+        QApplication::setPalette(light);
+        QList<QColor> acrossLeftEdge;
+        for (int x = 0; x < drawn.width() / 8; ++x)
+            acrossLeftEdge << drawn.pixelColor(x, drawn.height() / 2);
+        QVERIFY(acrossLeftEdge.contains(QColor(Qt::white)));
     }
 
     // The wheel is as sharp as the screen allows: on a screen scaled above 1 (ctest runs this
