@@ -33,7 +33,7 @@ VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
 .PHONY: all install deps dist run build test check sanitize fuzz check-leftovers package lintian \
 	check-hardening check-reproducible screenshots clean check-debian13 check-debian12 \
-	check-debian-package autopkgtest
+	check-debian-package autopkgtest check-distributions
 
 all:
 	cmake -S . -B $(BUILD_DIR)
@@ -76,6 +76,7 @@ check:
 	$(MAKE) lintian
 	$(MAKE) check-hardening
 	$(MAKE) check-reproducible
+	$(MAKE) check-distributions
 
 sanitize:
 	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
@@ -132,6 +133,11 @@ check-hardening: build
 # times, must give the same package, byte for byte.
 check-reproducible:
 	JOBS=$(JOBS) scripts/check-reproducible.sh
+
+# The program and its tests built as Fedora's and Arch's packages build them, warning-free, and
+# every test but the end-to-end sessions passed.
+check-distributions:
+	JOBS=$(JOBS) scripts/check-distributions.sh
 
 check-debian13:
 	scripts/check-debian.sh trixie test
