@@ -42,9 +42,11 @@ check=(
     clang libclang-rt-dev
     dpkg-dev debhelper lintian devscripts
 )
-# The measurement programs: Google Benchmark, X access and instruction counts (valgrind).
+# The measurement programs: Google Benchmark, X access and instruction counts (valgrind), and
+# the XWayland sharpness measurement's compositor, plugin and picture reading.
 bench=(
     libbenchmark-dev python3-xlib valgrind
+    weston xwayland qt6-wayland python3-pil
 )
 
 # The package's build and checks: what packaging/debian/control's Build-Depends names, without
