@@ -33,20 +33,5 @@ TEST(FormatWithPattern, WritesTheDisplayText) {
         EXPECT_EQ(FormatWithPattern(value, pattern), expected) << name;
 }
 
-// Percent and speed for every pair of displayed diameters from 10.0 to 40.0 inches, against
-// exact rational rounding, half up: floor(100 n / o + 1/2) and floor(60 n / o + 1/2).
-TEST(FormatWithPattern, RatiosMatchExactRationalRounding) {
-    for (long long o = 100; o <= 400; ++o)
-        for (long long n = 100; n <= 400; ++n) {
-            const double ratio = (n / 10.0) / (o / 10.0);
-            ASSERT_EQ(FormatWithPattern(ratio, "##%"),
-                      std::to_string((200 * n + o) / (2 * o)) + "%")
-                << n << "/" << o;
-            ASSERT_EQ(FormatWithPattern(ratio * 60, "##mph"),
-                      std::to_string((120 * n + o) / (2 * o)) + "mph")
-                << n << "/" << o;
-        }
-}
-
 } // namespace
 } // namespace durnoval
