@@ -5,10 +5,10 @@
 # make run    the program's packages; builds the program and starts it
 # make test   the tests' packages too; builds everything and runs every test
 # make check  the rest too; every test again under AddressSanitizer and
-#             UndefinedBehaviorSanitizer, a fuzz run of the core (FUZZ_SECONDS, 60 by default),
-#             the end-to-end test ended four ways and what it leaves running counted, lintian
-#             on the package, hardening-check on the program, and two builds of the package
-#             that must give the same bytes
+#             UndefinedBehaviorSanitizer, the end-to-end test ended four ways and what it
+#             leaves running counted, lintian on the package, hardening-check on the program,
+#             two builds of the package that must give the same bytes, and builds with Fedora's
+#             and Arch's flags
 # make deps LEVEL=run|test|check|bench   only the packages of that level (bench: the
 #             measurement programs', which -DDURNOVAL_BENCHMARKS=ON builds)
 # make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
@@ -22,8 +22,6 @@
 #             with lintian, installed, and tested there with autopkgtest
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
-FUZZ_DIR ?= build-fuzz
-FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 LEVEL ?= test
@@ -31,7 +29,7 @@ DEBIAN_RELEASE ?= trixie
 
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
-.PHONY: all install deps dist run build test check sanitize fuzz check-leftovers package lintian \
+.PHONY: all install deps dist run build test check sanitize check-leftovers package lintian \
 	check-hardening check-reproducible screenshots clean check-debian13 check-debian12 \
 	check-debian-package autopkgtest check-distributions
 
@@ -71,7 +69,7 @@ test:
 
 check:
 	$(MAKE) deps LEVEL=check
-	$(MAKE) sanitize fuzz
+	$(MAKE) sanitize
 	$(MAKE) check-leftovers
 	$(MAKE) lintian
 	$(MAKE) check-hardening
@@ -83,14 +81,6 @@ sanitize:
 	    -DDURNOVAL_E2E_DESKTOPS="openbox;bare;mutter;kwin;icewm;mutter-wayland"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
-
-# New inputs the fuzzer finds go to $(FUZZ_DIR)/corpus; the committed seeds stay as they are.
-fuzz:
-	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DDURNOVAL_FUZZ=ON -DDURNOVAL_SANITIZE=ON
-	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	mkdir -p $(FUZZ_DIR)/corpus
-	$(FUZZ_DIR)/fuzz/calc_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(FUZZ_DIR)/corpus fuzz/corpus
 
 # The end-to-end test, after a pass, a failure, its own deadline and Ctrl+C, leaves no process
 # running: beside a Wayland compositor, and in GNOME's, which runs the session itself.
@@ -151,4 +141,4 @@ check-debian-package:
 	scripts/check-debian.sh $(DEBIAN_RELEASE) autopkgtest
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # durnoval_hardening: what Debian's dpkg-buildflags adds with hardening=+all, for the project's
 # own targets: position independence, glibc's checked functions, stack protection, stack clash
-# probes, control-flow markers, and full RELRO with immediate binding. The sanitizer and fuzz
-# builds keep their own instrumentation and get none of this: glibc's checked functions would
+# probes, control-flow markers, and full RELRO with immediate binding. The sanitizer build
+# keeps its own instrumentation and gets none of this: glibc's checked functions would
 # go past ASan's interceptors.
 # A packager's flags win: a build of type None, which debhelper configures with the flags it
 # takes from dpkg-buildflags, gets none of this, nor does one with the option off.
@@ -15,7 +15,7 @@ cmake_dependent_option(DURNOVAL_HARDENING
     "NOT CMAKE_BUILD_TYPE STREQUAL None" OFF)
 
 add_library(durnoval_hardening INTERFACE)
-if(NOT DURNOVAL_HARDENING OR DURNOVAL_SANITIZE OR DURNOVAL_FUZZ)
+if(NOT DURNOVAL_HARDENING OR DURNOVAL_SANITIZE)
     return()
 endif()
 

@@ -33,13 +33,11 @@ test=(
     # to a screen reader
     qt6-gtk-platformtheme
 )
-# make check: clang's libFuzzer and sanitizer runtimes, the package (debhelper), lintian and
-# hardening-check (devscripts).
+# make check: the package (debhelper), lintian and hardening-check (devscripts).
 check=(
     # the end-to-end tests under GNOME's mutter (X11, and Wayland with XWayland), KDE's KWin
     # and IceWM
     mutter kwin-x11 icewm xwayland
-    clang libclang-rt-dev
     dpkg-dev debhelper lintian devscripts
 )
 # The measurement programs: Google Benchmark, X access and instruction counts (valgrind), and

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <span>
 #include <string>
 
 namespace durnoval {
@@ -41,9 +40,24 @@ struct CalculateRow {
     const char *message; // empty when Calculate succeeds
 };
 
-// Every row from a fresh window, and after the default tyres were calculated: nothing of an
-// earlier run may stay on the screen.
-void check(std::span<const CalculateRow> rows) {
+// clang-format off
+TEST(CalculateComparison, ShowsBothDiametersThePercentageAndTheTrueSpeedOrStopsAtTheFirstFault) {
+    const CalculateRow rows[] = {
+        {"all defaults", "/////", "195 75 14 215 55 16 | 25.5 25.3 99% 60mph", ""},
+        {"smaller new tyre", "195/75/14/225/45/16", "195 75 14 225 45 16 | 25.5 24. 94% 56mph", ""},
+        {"some defaults", "/45//225//17", "195 45 14 225 55 17 | 20.9 26.8 128% 77mph", ""},
+        {"halves to even", "195/75/14.5/195/75/15.5", "195 75 14.5 195 75 15.5 | 25.5 27.5 108% 65mph", ""},
+        {"largest entries", "32767/32767/32767/32767/32767/32767", "32767 32767 32767 32767 32767 32767 | 878823.9 878823.9 100% 60mph", ""},
+        // A fault stops it where it is found and says where.
+        {"blank entry", " /////", "  _ _ _ _ _ | - - - -", "The width of the original tire is not a number. Enter digits with at most one decimal point."},
+        {"two points", "//1.2.3///", "195 75 1.2.3 _ _ _ | - - - -", "The rim size of the original tire is not a number. Enter digits with at most one decimal point."},
+        {"too large", "////40000/", "195 75 14 215 40000 _ | - - - -", "The wall size of the new tire is too large: it may be at most 32767."},
+        {"rounds past the largest", "///32767.5//", "195 75 14 32767.5 _ _ | - - - -", "The width of the new tire is too large: it may be at most 32767."},
+        {"original rounds to zero", "0/0/0///", "0 0 0 215 55 16 | . 25.3 - -", "The diameter of the original tire rounds to zero, so the tires cannot be compared."},
+        {"new rounds to zero", "///0/0/0", "195 75 14 0 0 0 | 25.5 . - -", "The diameter of the new tire rounds to zero, so the tires cannot be compared."}};
+    // clang-format on
+    // Every row from a fresh window, and after the default tyres were calculated: nothing of an
+    // earlier run may stay on the screen.
     ComparisonState earlier;
     ASSERT_TRUE(CalculateComparison(earlier));
     for (const auto &[name, entries, expected, message] : rows)
@@ -54,29 +68,6 @@ void check(std::span<const CalculateRow> rows) {
             EXPECT_EQ(outcome ? "" : DescribeFailure(outcome.error()), message) << name;
         }
 }
-
-// clang-format off
-TEST(CalculateComparison, ShowsBothDiametersThePercentageAndTheTrueSpeed) {
-    const CalculateRow rows[] = {
-        {"all defaults", "/////", "195 75 14 215 55 16 | 25.5 25.3 99% 60mph", ""},
-        {"smaller new tyre", "195/75/14/225/45/16", "195 75 14 225 45 16 | 25.5 24. 94% 56mph", ""},
-        {"some defaults", "/45//225//17", "195 45 14 225 55 17 | 20.9 26.8 128% 77mph", ""},
-        {"halves to even", "195/75/14.5/195/75/15.5", "195 75 14.5 195 75 15.5 | 25.5 27.5 108% 65mph", ""},
-        {"largest entries", "32767/32767/32767/32767/32767/32767", "32767 32767 32767 32767 32767 32767 | 878823.9 878823.9 100% 60mph", ""}};
-    check(rows);
-}
-
-TEST(CalculateComparison, StopsAtTheFirstFaultAndSaysWhere) {
-    const CalculateRow rows[] = {
-        {"blank entry", " /////", "  _ _ _ _ _ | - - - -", "The width of the original tire is not a number. Enter digits with at most one decimal point."},
-        {"two points", "//1.2.3///", "195 75 1.2.3 _ _ _ | - - - -", "The rim size of the original tire is not a number. Enter digits with at most one decimal point."},
-        {"too large", "////40000/", "195 75 14 215 40000 _ | - - - -", "The wall size of the new tire is too large: it may be at most 32767."},
-        {"rounds past the largest", "///32767.5//", "195 75 14 32767.5 _ _ | - - - -", "The width of the new tire is too large: it may be at most 32767."},
-        {"original rounds to zero", "0/0/0///", "0 0 0 215 55 16 | . 25.3 - -", "The diameter of the original tire rounds to zero, so the tires cannot be compared."},
-        {"new rounds to zero", "///0/0/0", "195 75 14 0 0 0 | 25.5 . - -", "The diameter of the new tire rounds to zero, so the tires cannot be compared."}};
-    check(rows);
-}
-// clang-format on
 
 } // namespace
 } // namespace durnoval

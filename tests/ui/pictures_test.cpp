@@ -44,8 +44,7 @@ qsizetype differingPixels(const QImage &drawn, const QImage &reference) {
             const int channel =
                 std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
                           std::abs(qBlue(p) - qBlue(q))});
-            if (channel > kChannelFuzz)
-                ++count;
+            count += channel > kChannelFuzz;
         }
     return count;
 }

@@ -28,7 +28,6 @@ namespace {
 
 const char *const kFields[] = {"txtWidth", "txtWall", "txtRim", "txtWidth2", "txtWall2", "txtRim2"};
 const char *const kResults[] = {"lblOutput", "lblOutput2", "lblPercent", "lblMph"};
-const QString kEmpty = "_ _ _ _ _ _ | - - - -";
 
 template <typename Widget = QWidget> Widget *control(QWidget &window, const char *name) {
     return window.findChild<Widget *>(QString::fromLatin1(name));
@@ -155,7 +154,7 @@ private slots:
                          ->text(QAccessible::Description)
                          .isEmpty());
         click(*m_main, "cmdClear");
-        QCOMPARE(shown(), kEmpty);
+        QCOMPARE(shown(), "_ _ _ _ _ _ | - - - -");
         click(*m_main, "cmdCalc");
         QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
         field("txtWall2")->selectAll();
