@@ -149,7 +149,8 @@ private slots:
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
         QCOMPARE(shown(), "195 75 14 215 55 17 | 25.5 26.3 103% 62mph");
-        for (const char *name : kResults) // a screen reader tells what each is, as its tooltip does
+        // A screen reader tells what each result is, and the rim, as their tooltips do.
+        for (const char *name : {"lblOutput", "lblOutput2", "lblPercent", "lblMph", "txtRim"})
             QVERIFY(!QAccessible::queryAccessibleInterface(control(*m_main, name))
                          ->text(QAccessible::Description)
                          .isEmpty());
@@ -238,16 +239,19 @@ private slots:
         QCOMPARE(confirmation().pos(), place);
     }
 
-    // Its outline stands out in a dark theme as in a light one, drawn in the theme's text colour.
+    // In a dark theme as in a light one, the confirmation is the theme's menus' colour, and its
+    // outline stands out in the theme's text colour.
     void confirmationOutlineFollowsTheTheme() {
         const QPalette light = QApplication::palette();
         QApplication::setPalette(QPalette(Qt::white, Qt::black));
+        QApplication::setPalette(QPalette(Qt::white, Qt::darkBlue), "QMenu");
         const QImage drawn = confirmation().grab().toImage();
         QApplication::setPalette(light);
-        QList<QColor> acrossLeftEdge;
+        QApplication::setPalette(light, "QMenu");
+        QList<QColor> edge; // across the left edge, halfway down
         for (int x = 0; x < drawn.width() / 8; ++x)
-            acrossLeftEdge << drawn.pixelColor(x, drawn.height() / 2);
-        QVERIFY(acrossLeftEdge.contains(QColor(Qt::white)));
+            edge << drawn.pixelColor(x, drawn.height() / 2);
+        QVERIFY(edge.contains(QColor(Qt::white)) && edge.contains(QColor(Qt::darkBlue)));
     }
 
     // The wheel is as sharp as the screen allows: on a screen scaled above 1 (ctest runs this
