@@ -5,7 +5,7 @@
 # make run    the program's packages; builds the program and starts it
 # make test   the tests' packages too; builds everything and runs every test
 # make check  the rest too; every test again under AddressSanitizer and
-#             UndefinedBehaviorSanitizer, the end-to-end test ended four ways and what it
+#             UndefinedBehaviorSanitizer, the end-to-end test ended five ways and what it
 #             leaves running counted, lintian on the package, hardening-check on the program,
 #             two builds of the package that must give the same bytes, and builds with Fedora's
 #             and Arch's flags
@@ -82,8 +82,9 @@ sanitize:
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The end-to-end test, after a pass, a failure, its own deadline and Ctrl+C, leaves no process
-# running: beside a Wayland compositor, and in GNOME's, which runs the session itself.
+# The end-to-end test, after a pass, a failure, its own deadline, Ctrl+C and its wrapper killed
+# outright, leaves no process running: beside a Wayland compositor, and in GNOME's, which runs
+# the session itself.
 check-leftovers: build
 	tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval bare
 	tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval mutter-wayland

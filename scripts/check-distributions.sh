@@ -40,8 +40,8 @@ build() {
     }
 }
 
-# Fedora's %optflags and %build_ldflags, as its %cmake passes them (without the compiler specs
-# files of redhat-rpm-config), with its shared-libraries default.
+# Fedora's usual compiler and linker flags for packages, as its CMake macro passes them, with
+# its shared-libraries default; its compiler wrapper files are Fedora's own and left out.
 fedora=(-O2 -flto=auto -ffat-lto-objects -fexceptions -g -grecord-gcc-switches -pipe -Wall
     -Werror=format-security -Wp,-U_FORTIFY_SOURCE,-D_FORTIFY_SOURCE=3 -Wp,-D_GLIBCXX_ASSERTIONS
     -fstack-protector-strong -fasynchronous-unwind-tables -fstack-clash-protection -fcf-protection

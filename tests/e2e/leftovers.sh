@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The end-to-end test leaves nothing running, however it ends. It runs as ctest runs it, as a
-# terminal's job, and ends four ways: a pass, a failure (a program that fails at once), its own
-# deadline (a program that shows no window), and Ctrl+C mid-session. Then no process may be left that carries the run's mark in
-# its environment, as all it starts does, even the daemons that leave their parent and group.
+# terminal's job, and ends five ways: a pass, a failure (a program that fails at once), its own
+# deadline (a program that shows no window), Ctrl+C mid-session, and its wrapper killed outright
+# mid-session, as a time-out may kill it. Then no process may be left that carries the run's mark
+# in its environment, as all it starts does, even the daemons that leave their parent and group.
 # Usage: leftovers.sh PROGRAM [DESKTOP]   (DESKTOP: bare, the one with a compositor, by default)
 set -uo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -13,17 +14,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 printf '#!/bin/sh\nexec "%s" -platform offscreen\n' "$program" >"$work/no-window" && chmod +x "$work/no-window"
 
-# ENDING STATUS PROGRAM [NAME=VALUE ...]: the test, ended so, with that status, leaves nothing
+# [SIGNAL=...] ending ENDING STATUS PROGRAM [NAME=VALUE ...]: the test, ended so, with that status,
+# leaves nothing
 ending() {
-    local mark="DURNOVAL_CENSUS=$work/$1" status left
+    local mark="DURNOVAL_CENSUS=$work/$1" status left signal=${SIGNAL:-}
     # As a terminal starts a job: Ctrl+C reaches it, where a script's background commands ignore it.
     setsid env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts "$mark" "${@:4}" \
-        "$here/run_e2e.sh" "$desktop" "$3" >"$work/$1.log" 2>&1 &
-    local test=$!
-    # Ctrl+C a second after the program has started.
-    [ "$1" != ctrl-c ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
-    [ "$1" != ctrl-c ] || { sleep 1; kill -INT -- -$test; }
-    wait $test; status=$?
+        "$here/run_e2e.sh" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
+    # The signal a second after the program has started: to the job, or to the test's wrapper alone.
+    [ -z "$signal" ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
+    [ -z "$signal" ] || { sleep 1; kill -$signal$test; }
+    wait $test; status=$?; sleep 1 # a watcher ends what a killed wrapper could not
     left=$(grep -lzsx "$mark" /proc/[0-9]*/environ | cut -d / -f 3 | xargs -r ps -o pid=,args= -p |
         grep -v '<defunct>$')
     echo "$1: status $status (expected $2), $(grep -c . <<<"$left") processes left"
@@ -32,5 +33,6 @@ ending() {
 ending pass 0 "$program"
 ending failure 1 "$(type -P false)"
 ending time-out 124 "$work/no-window" DURNOVAL_E2E_SECONDS=5
-ending ctrl-c 130 "$program"
+SIGNAL="INT -- -" ending ctrl-c 130 "$program"
+SIGNAL="KILL " ending killed 137 "$program"
 exit $failed
