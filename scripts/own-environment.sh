@@ -27,7 +27,8 @@ home=$(mktemp -d)
 started() { grep -lzsx "HOME=$home" /proc/[0-9]*/environ | cut -d / -f 3; }
 stop() {
     for signal in TERM KILL; do
-        kill -$signal $(started) 2>/dev/null || break
+        [ -n "$(started)" ] || break
+        kill -$signal $(started) 2>/dev/null || : # some may have ended meanwhile
         for _ in {1..30}; do [ -n "$(started)" ] || break 2; sleep 0.1; done
     done
     rm -rf "$home"
