@@ -35,10 +35,10 @@ stop() {
 }
 trap stop EXIT
 # Killed outright (SIGKILL, as a time-out may end it), this script runs no trap: a watcher of its
-# own session, and no child of it, then stops what the test started once this script is gone.
-(setsid bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 0.5; done
-    kill -KILL $(grep -lzsx "HOME=$2" /proc/[0-9]*/environ | cut -d / -f 3) 2>/dev/null
-    rm -rf "$2"' watcher $$ "$home" </dev/null >/dev/null 2>&1 &)
+# own session, and no child of it, then runs the same clean-up once this script is gone.
+(setsid bash -c "$(declare -f started stop)"'
+    home=$2; while kill -0 "$1" 2>/dev/null; do sleep 0.5; done; stop' watcher $$ "$home" \
+    </dev/null >/dev/null 2>&1 &)
 mkdir -p "$home/config" "$home/data" "$home/cache" "$home/state" "$home/runtime" "$home/fonts"
 chmod 700 "$home/runtime"
 
