@@ -9,6 +9,7 @@
 # Usage: e2e_session.py DESKTOP PROGRAM
 
 import contextlib
+import ctypes
 import os
 import re
 import subprocess
@@ -38,6 +39,28 @@ def run(*command, check=True):
     if check and done.returncode:
         raise RuntimeError(f"{' '.join(map(str, command))}: status {done.returncode}: {done.stderr.strip()}")
     return done.stdout
+
+
+# Keys as a keyboard sends them: each by its keycode, with no modifier but those named. xdotool
+# looks a key up by its symbol and may add a modifier the keymap allows beside it: with
+# xkeyboard-config 2.4x it sends F10 as Alt+F10.
+X11, XTEST = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+X11.XOpenDisplay.restype, X11.XStringToKeysym.restype = ctypes.c_void_p, ctypes.c_ulong
+X11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+X11.XFlush.argtypes = X11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+XTEST.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+
+
+def key(*combos):
+    keyboard = X11.XOpenDisplay(None)
+    for combo in combos:
+        codes = [X11.XKeysymToKeycode(keyboard, X11.XStringToKeysym(name.encode()))
+                 for name in combo.replace("ctrl+", "Control_L+").split("+")]
+        for code, down in [(code, True) for code in codes] + [(code, False) for code in reversed(codes)]:
+            XTEST.XTestFakeKeyEvent(keyboard, code, down, 0)
+        X11.XFlush(keyboard)
+        time.sleep(0.1)
+    X11.XCloseDisplay(keyboard)
 
 
 def until(what, probe, done=bool, seconds=10):
@@ -159,7 +182,7 @@ def starts():
 def calculates():
     click(control(main_window, "Wall size of the new tire"))
     run("xdotool", "type", "--delay", 30, "4O0")
-    run("xdotool", "key", "ctrl+c")
+    key("ctrl+c")
     until("results read by a screen reader", results, lambda seen: seen == RESULTS)
     # Under the GTK platform theme too, a screen reader finds one application, not an empty second.
     until("one application on the accessibility bus", lambda: [a.name for a in pyatspi.Registry.getDesktop(0)
@@ -180,12 +203,12 @@ def put_away():
     run("xdotool", "type", "--delay", 30, "40000")  # too large: Calculate stops with a message
     for keys, over in ((("Return",), None), (("F10", "e"), CONFIRM), (("ctrl+x",), ABOUT), (("ctrl+e",), CONFIRM),
                        (("F10", "e"), CONFIRM), (("ctrl+e",), CONFIRM), (("ctrl+e",), CONFIRM)):
-        run("xdotool", "key", "--delay", 100, *keys)
+        key(*keys)
         if over:
             active(over, keys)
         else:
             until("the error message", lambda: len(x_windows(MAIN)), lambda count: count == 2)
-        run("xdotool", "key", "Escape")
+        key("Escape")
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
         until(f"the focus back after {keys}", lambda: [a.name for a in walk(main_window) if a.getState().contains(
@@ -248,7 +271,7 @@ def settle():
         run("xdotool", "windowactivate", (others or x_windows(MAIN) or ["0"])[0], check=False)
         if not others:
             return
-        run("xdotool", "key", "Escape", check=False)
+        key("Escape")
         time.sleep(0.5)
 
 

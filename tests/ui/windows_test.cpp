@@ -172,6 +172,22 @@ private slots:
         QCOMPARE(field("txtWall2")->selectedText(), "40000");
     }
 
+    // F10 opens the File menu from a field: Down, Down and Enter choose Calculate, E ends
+    // through the confirmation.
+    void f10OpensTheFileMenu() {
+        const std::pair<QList<Qt::Key>, QString> chosen[] = {
+            {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return},
+             "frmDurnoval 195 75 14 215 55 16 | 25.5 25.3 99% 60mph"},
+            {{Qt::Key_E}, "frmEndDurnoval 195 75 14 215 55 16 | - - - -"}};
+        for (const auto &[keys, seen] : chosen) {
+            QTest::keyClick(field("txtRim2"), Qt::Key_F10);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            for (const Qt::Key key : keys)
+                QTest::keyClick(QApplication::activePopupWidget(), key);
+            QCOMPARE(windowsShown() + ' ' + shown(), seen);
+        }
+    }
+
     // Only a double-click on the bare background shows it, not one on a control; asked for
     // again, it is the one window. Its button and Esc put it away as well; the end-to-end
     // session presses them.
