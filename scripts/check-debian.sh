@@ -6,7 +6,8 @@
 # reports the outcome and the time, and removes the root again. Needs root or sudo. Whatever
 # it mounts lives in a mount namespace of its own, private both ways, so that neither an
 # interruption nor its clean-up can reach the host's mounts.
-# Usage: scripts/check-debian.sh RELEASE [TARGET ...]   RELEASE: trixie (13), bookworm (12)
+# Usage: scripts/check-debian.sh RELEASE [TARGET ...]
+#   RELEASE: bookworm (12), trixie (13) or unstable
 # Environment: DEBIAN_ROOT_PARENT, the folder the root is made in (default /var/tmp).
 set -euo pipefail
 
@@ -20,7 +21,7 @@ commit=${DURNOVAL_COMMIT:-$(git -C "$repo" rev-parse HEAD)}
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 if [ -z "${DURNOVAL_COMMIT:-}" ]; then
-    exec "${sudo[@]}" env DURNOVAL_REPO="$repo" DURNOVAL_COMMIT="$commit" \
+    exec "${sudo[@]}" env DURNOVAL_REPO="$repo" DURNOVAL_COMMIT="$commit" CI="${CI:-}" \
         unshare --mount --propagation private -- "$0" "$release" "${targets[@]}"
 fi
 if ! command -v debootstrap >/dev/null; then
@@ -62,6 +63,10 @@ for shared in dev sys; do
     "${sudo[@]}" mount --rbind "/$shared" "$root/$shared"
 done
 "${sudo[@]}" cp /etc/resolv.conf "$root/etc/resolv.conf"
+# A mirror that is a snapshot serves unstable's Release file past its Valid-Until date, which apt
+# refuses unless told; stable releases carry no such date.
+[ "$release" != unstable ] ||
+    echo 'Acquire::Check-Valid-Until "false";' | "${sudo[@]}" tee "$root/etc/apt/apt.conf.d/80snapshot" >/dev/null
 
 # The committed HEAD only: uncommitted changes are not what a new user would clone.
 "${sudo[@]}" git clone -q --no-checkout "$repo" "$root/root/durnoval"
@@ -69,7 +74,7 @@ done
 
 echo "make ${targets[*]} on $release at ${commit:0:12}"
 status=0
-"${sudo[@]}" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+"${sudo[@]}" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c 'cd /root/durnoval && make "$@"' make "${targets[@]}" || status=$?
 
