@@ -3,55 +3,47 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test in an environment of its own, so that nothing of the user's desktop reaches it:
 # none of their variables (QT_*, desktop, locale), a private HOME and XDG folders, and a
-# fontconfig of its own, which offers no font unless the test draws windows; and stops whatever
-# the test started when it ends.
+# fontconfig of its own, which offers no font unless the test draws windows; and in a PID
+# namespace of its own, which the kernel empties when the test ends, however it ends.
 # Usage: own-environment.sh [--fonts] [--needs PROGRAM:PACKAGE ...] [NAME=VALUE ...] COMMAND [ARG ...]
 #   --fonts  offer exactly the faces the windows draw with, rendered one fixed way
 #   --needs  a program the test runs, and the Debian package that has it
 # When something needed is not installed, the test is skipped: one line names it, status 77.
 set -euo pipefail
-skip() { echo "skipped: $1 is not installed (Debian: $2)"; exit 77; }
+skip() { echo "skipped: $1"; exit 77; }
+missing() { skip "$1 is not installed (Debian: $2)"; }
 fonts=
 while :; do
     case ${1:-} in
     --fonts) fonts=1 && shift ;;
-    --needs) command -v "${2%:*}" >/dev/null || skip "${2%:*}" "${2#*:}"; shift 2 ;;
+    --needs) command -v "${2%:*}" >/dev/null || missing "${2%:*}" "${2#*:}"; shift 2 ;;
     *) break ;;
     esac
 done
 
+# Every process the test starts, daemons that leave their parent and group included, lives in
+# the namespace, and goes when its first process does: when the test has ended, on Ctrl+C, or
+# when unshare itself is killed outright (--kill-child). Root makes one directly, anyone else
+# inside a user namespace of their own.
+namespace=(unshare --pid --kill-child --mount-proc)
+[ "$(id -u)" -eq 0 ] || namespace+=(--map-current-user)
+"${namespace[@]}" true 2>/dev/null || skip "the kernel gives no PID namespace here (unshare --pid)"
+
 home=$(mktemp -d)
-# Whatever the test starts, and whatever that starts in turn, has this private home in its
-# environment, even daemons that leave their parent and its process group: that is what is
-# stopped when the test ends, however it ends (asked first, then made to), and nothing else.
-started() { grep -lzsx "HOME=$home" /proc/[0-9]*/environ | cut -d / -f 3; }
-stop() {
-    for signal in TERM KILL; do
-        [ -n "$(started)" ] || break
-        kill -$signal $(started) 2>/dev/null || : # some may have ended meanwhile
-        for _ in {1..30}; do [ -n "$(started)" ] || break 2; sleep 0.1; done
-    done
-    rm -rf "$home"
-}
-trap stop EXIT
-# Killed outright (SIGKILL, as a time-out may end it), this script runs no trap: a watcher of its
-# own session, and no child of it, then runs the same clean-up once this script is gone.
-(setsid bash -c "$(declare -f started stop)"'
-    home=$2; while kill -0 "$1" 2>/dev/null; do sleep 0.5; done; stop' watcher $$ "$home" \
-    </dev/null >/dev/null 2>&1 &)
+trap 'rm -rf "$home"' EXIT # until the namespace takes it over
 mkdir -p "$home/config" "$home/data" "$home/cache" "$home/state" "$home/runtime" "$home/fonts"
 chmod 700 "$home/runtime"
 
 # The newest installed file of each face: fonts-liberation2 beside the older fonts-liberation
 # must not turn Liberation Sans into its 1.x metrics. Looked up before fontconfig is narrowed.
 if [ -n "$fonts" ]; then
-    command -v fc-list >/dev/null || skip fc-list fontconfig
+    command -v fc-list >/dev/null || missing fc-list fontconfig
     for face in 'Liberation Sans:style=Regular|fonts-liberation2' \
         'Liberation Sans:style=Bold|fonts-liberation2' 'Comic Neue:style=Bold|fonts-comic-neue'; do
         file=$(env -u FONTCONFIG_FILE -u FONTCONFIG_PATH HOME="$home" XDG_CONFIG_HOME="$home/config" \
             XDG_CACHE_HOME="$home/cache" fc-list -f '%{fontversion} %{file}\n' "${face%|*}" |
             sort -n | tail -n 1 | cut -d ' ' -f 2-)
-        [ -n "$file" ] || skip "the font ${face%|*}" "${face#*|}"
+        [ -n "$file" ] || missing "the font ${face%|*}" "${face#*|}"
         ln -s "$file" "$home/fonts/"
     done
 fi
@@ -78,7 +70,14 @@ for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
     [ -z "${!name:-}" ] || passed+=("$name=${!name}")
 done
 
-env -i "${passed[@]}" PATH="$PATH" LANG=C.UTF-8 HOME="$home" \
+# The namespace's first process runs the test; when it ends, it asks what is left to end, gives
+# it a moment, and takes the private home with it.
+exec "${namespace[@]}" env -i "${passed[@]}" PATH="$PATH" LANG=C.UTF-8 HOME="$home" \
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
     XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime" \
-    FONTCONFIG_FILE="$home/fonts.conf" "$@"
+    FONTCONFIG_FILE="$home/fonts.conf" bash -c '
+        trap "exit 130" INT
+        trap "exit 143" TERM
+        trap "kill -TERM -1 2>/dev/null; for _ in {1..30}; do kill -0 -1 2>/dev/null || break; sleep 0.1; done
+            rm -rf \"\$HOME\"" EXIT
+        env "$@" & wait $!' test "$@"

@@ -24,7 +24,7 @@ ending() {
     # The signal a second after the program has started: to the job, or to the test's wrapper alone.
     [ -z "$signal" ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
     [ -z "$signal" ] || { sleep 1; kill -$signal$test; }
-    wait $test; status=$?; sleep 1 # a watcher ends what a killed wrapper could not
+    wait $test; status=$?; sleep 0.5 # the kernel takes a moment to end what is left
     left=$(grep -lzsx "$mark" /proc/[0-9]*/environ | cut -d / -f 3 | xargs -r ps -o pid=,args= -p |
         grep -v '<defunct>$')
     echo "$1: status $status (expected $2), $(grep -c . <<<"$left") processes left"
