@@ -6,20 +6,24 @@
 # make test   the tests' packages too; builds everything and runs every test
 # make check  the rest too; every test again under AddressSanitizer and
 #             UndefinedBehaviorSanitizer, the end-to-end test ended five ways and what it
-#             leaves running counted, lintian on the package, hardening-check on the program,
-#             two builds of the package that must give the same bytes, and builds with Fedora's
-#             and Arch's flags
+#             leaves running counted, hardening-check on the program, two builds of the package
+#             that must give the same bytes, lintian on it, and builds with Fedora's and Arch's
+#             flags
 # make deps LEVEL=run|test|check|bench   only the packages of that level (bench: the
 #             measurement programs', which -DDURNOVAL_BENCHMARKS=ON builds)
 # make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
 # Everything else only builds or installs the project, and never installs a package:
 # make, make all   configures and builds in build/
 # make install     installs it under PREFIX (/usr/local), below DESTDIR if given
-# make check-debian13, make check-debian12
+# make check-debian12, make check-debian-unstable
 #             make test on a fresh Debian root made with debootstrap (needs root or sudo)
+# make check-debian13
+#             the same on Debian 13, then the Debian packages built there from make dist's
+#             tarball, checked with lintian, installed, and tested with autopkgtest
 # make check-debian-package
-#             the Debian packages built from make dist's tarball on a fresh Debian root, checked
-#             with lintian, installed, and tested there with autopkgtest
+#             only the packages' part, on a fresh root of DEBIAN_RELEASE (trixie by default)
+# make check-debian
+#             the three roots at once, as most of their time goes to debootstrap and apt
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -27,11 +31,14 @@ PREFIX ?= /usr/local
 LEVEL ?= test
 DEBIAN_RELEASE ?= trixie
 
+# Any lintian error or warning fails; every other tag is shown and passes.
+LINTIAN := lintian --pedantic --display-info --fail-on error,warning
+
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
 .PHONY: all install deps dist run build test check sanitize check-leftovers package lintian \
 	check-hardening check-reproducible screenshots clean check-debian13 check-debian12 \
-	check-debian-package autopkgtest check-distributions
+	check-debian-unstable check-debian check-debian-package autopkgtest check-distributions
 
 all:
 	cmake -S . -B $(BUILD_DIR)
@@ -71,7 +78,6 @@ check:
 	$(MAKE) deps LEVEL=check
 	$(MAKE) sanitize
 	$(MAKE) check-leftovers
-	$(MAKE) lintian
 	$(MAKE) check-hardening
 	$(MAKE) check-reproducible
 	$(MAKE) check-distributions
@@ -102,9 +108,8 @@ screenshots: build
 package: dist
 	scripts/build-package.sh durnoval-$(VERSION).tar.xz $(BUILD_DIR)/package
 
-# Any lintian error or warning fails; every other tag is shown and passes.
 lintian: package
-	lintian --pedantic --display-info --fail-on error,warning $(BUILD_DIR)/package/*.changes
+	$(LINTIAN) $(BUILD_DIR)/package/*.changes
 
 # For a throwaway Debian root only, as make check-debian-package makes one: installs the
 # package's build dependencies, builds and checks the packages as make lintian does, installs the
@@ -121,9 +126,11 @@ check-hardening: build
 	CXX=$(CXX) scripts/check-hardening.sh $(BUILD_DIR)/app/durnoval
 
 # Two builds of the committed HEAD, in clones at different paths and with different file
-# times, must give the same package, byte for byte.
+# times, must give the same package, byte for byte; the first is kept in build/package for
+# lintian.
 check-reproducible:
-	JOBS=$(JOBS) scripts/check-reproducible.sh
+	JOBS=$(JOBS) scripts/check-reproducible.sh $(BUILD_DIR)/package
+	$(LINTIAN) $(BUILD_DIR)/package/*.changes
 
 # The program and its tests built as Fedora's and Arch's packages build them, warning-free, and
 # every test but the end-to-end sessions passed.
@@ -131,10 +138,17 @@ check-distributions:
 	JOBS=$(JOBS) scripts/check-distributions.sh
 
 check-debian13:
-	scripts/check-debian.sh trixie test
+	scripts/check-debian.sh trixie test autopkgtest
 
 check-debian12:
 	scripts/check-debian.sh bookworm test
+
+check-debian-unstable:
+	scripts/check-debian.sh unstable test
+
+# Each root's log is shown whole when it ends.
+check-debian:
+	$(MAKE) -j3 --output-sync=target check-debian12 check-debian13 check-debian-unstable
 
 # The source and binary packages built, checked and tested on a fresh Debian root
 # (DEBIAN_RELEASE, trixie by default), as make autopkgtest does there.

@@ -4,9 +4,10 @@
 # Builds the package twice from the committed HEAD, as make package does, in two clones at
 # different paths, the second with another umask and another time zone, and checks that the two
 # .deb files are the same byte for byte. When they differ, it names the members and
-# files that do, and shows how with diffoscope where that is installed. Removes what it made.
-# Usage: scripts/check-reproducible.sh   Environment: JOBS (default: the number of cores),
-# TMPDIR (where the clones go, default /tmp).
+# files that do, and shows how with diffoscope where that is installed. Removes what it made,
+# but for the first build's packages, which it leaves in KEEP when given.
+# Usage: scripts/check-reproducible.sh [KEEP]   Environment: JOBS (default: the number of
+# cores), TMPDIR (where the clones go, default /tmp).
 set -euo pipefail
 
 repo=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
@@ -51,6 +52,7 @@ sha256sum "$a" "$b" | sed "s|$work/||"
 
 if cmp -s "$a" "$b"; then
     echo "reproducible: the two packages of $commit are the same"
+    [ -z "${1:-}" ] || { rm -rf "$1" && mv "$work/first/build" "$1"; }
     exit 0
 fi
 

@@ -39,6 +39,8 @@ check=(
     # and IceWM
     mutter kwin-x11 icewm xwayland
     dpkg-dev debhelper lintian devscripts
+    # the fresh Debian roots of make check-debian
+    debootstrap
 )
 # The measurement programs: Google Benchmark, X access and instruction counts (valgrind), and
 # the XWayland sharpness measurement's compositor, plugin and picture reading.
