@@ -21,7 +21,7 @@ int main(int argc, char *argv[]) {
     // Qt puts the windows on the accessibility bus. GTK, which the GTK platform theme loads,
     // would add the program a second time, as an application with nothing in it.
     qputenv("NO_AT_BRIDGE", "1");
-    durnoval::watchStartUp(arguments);
+    durnoval::watchStartUp();
     QApplication application(count, arguments.data());
     durnoval::endStartUpWatch(answerOnly);
     if (const std::optional<int> exitStatus =

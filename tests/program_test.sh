@@ -32,6 +32,9 @@ mkdir "$work/platforms"
 LC_ALL=C sed 's/libQt6XcbQpa\.so/libNoSuchLib.so/g' "$x11_plugin" >"$work/platforms/${x11_plugin##*/}"
 ! cmp -s "$x11_plugin" "$work/platforms/${x11_plugin##*/}" || fail "no library to take from the X11 plugin"
 QT_PLUGIN_PATH=$work expect 1 'the platform plugin "xcb" could not be loaded: .*libNoSuchLib\.so'
+# Asked for, Qt's own plugin diagnostics come before it.
+grep -q '^qt\.qpa\.plugin: ' <<<"$(QT_DEBUG_PLUGINS=1 QT_PLUGIN_PATH=$work "${headless[@]}" 2>&1)" ||
+    fail "Qt's plugin diagnostics, asked for"
 
 # The calc driver: a fresh Calculate per line, LF or CRLF; a line of other than six fields stops it.
 row=$'195\t75\t14\t215\t55\t16\t25.5\t25.3\t99%\t60mph\t1\t1\t1\t1\tok'
