@@ -25,7 +25,7 @@ done
 # the namespace, and goes when its first process does: when the test has ended, on Ctrl+C, or
 # when unshare itself is killed outright (--kill-child). Root makes one directly, anyone else
 # inside a user namespace of their own.
-namespace=(unshare --pid --kill-child --mount-proc)
+namespace=(unshare --pid --kill-child)
 [ "$(id -u)" -eq 0 ] || namespace+=(--map-current-user)
 "${namespace[@]}" true 2>/dev/null || skip "the kernel gives no PID namespace here (unshare --pid)"
 
