@@ -12,6 +12,7 @@
 #define DURNOVAL_SPEAKS_X11 1
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -59,15 +60,45 @@ public:
             return false;
         const auto *visibility = static_cast<const xcb_visibility_notify_event_t *>(message);
         if (visibility->window == m_window.internalWinId() &&
-            visibility->state != XCB_VISIBILITY_UNOBSCURED) {
-            const std::uint32_t above = XCB_STACK_MODE_ABOVE;
-            xcb_configure_window(m_connection, visibility->window, XCB_CONFIG_WINDOW_STACK_MODE,
-                                 &above);
-        }
+            visibility->state != XCB_VISIBILITY_UNOBSCURED)
+            raiseAboveNormalWindows(visibility->window);
         return false;
     }
 
 private:
+    // Just above the topmost normal window over it: override-redirect windows (screen lockers,
+    // menus, tooltips) stay above it, as they stay above a window manager's "above" layer, and a
+    // locker that raises itself in turn finds nothing to answer. Under a window manager the
+    // window is in a frame, no child of the root, and the window manager keeps it above.
+    void raiseAboveNormalWindows(xcb_window_t id) {
+        xcb_query_tree_reply_t *own =
+            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, id), nullptr);
+        xcb_query_tree_reply_t *tree =
+            own ? xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, own->root),
+                                       nullptr)
+                : nullptr;
+        std::free(own);
+        if (!tree)
+            return;
+        const xcb_window_t *first = xcb_query_tree_children(tree);
+        const xcb_window_t *end = first + xcb_query_tree_children_length(tree);
+        std::uint32_t topNormal = XCB_WINDOW_NONE;
+        for (const xcb_window_t *above = std::find(first, end, id); above != end; ++above) {
+            xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+                m_connection, xcb_get_window_attributes(m_connection, *above), nullptr);
+            if (*above != id && attributes && !attributes->override_redirect &&
+                attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+                topNormal = *above;
+            std::free(attributes);
+        }
+        std::free(tree);
+        const std::array<std::uint32_t, 2> values{topNormal, XCB_STACK_MODE_ABOVE};
+        if (topNormal != XCB_WINDOW_NONE)
+            xcb_configure_window(m_connection, id,
+                                 XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE,
+                                 values.data());
+    }
+
     // Qt's own events stay selected.
     void selectVisibilityChanges(xcb_window_t id) {
         const auto cookie = xcb_get_window_attributes(m_connection, id);

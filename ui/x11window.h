@@ -13,9 +13,10 @@ namespace durnoval {
 // window out of the task bar there.
 void keepOffTaskBarAndInPlace(QWidget &window);
 
-// Raises the window again whenever another window comes over it. Window managers keep a window
-// above the others when asked (Qt::WindowStaysOnTopHint); without one, nobody else would.
-// Speaks to the X server; elsewhere it does nothing.
+// Raises the window again whenever a normal window comes over it, but never above
+// override-redirect ones (screen lockers, menus, tooltips). Window managers keep a window above
+// the others when asked (Qt::WindowStaysOnTopHint); without one, nobody else would. Speaks to
+// the X server; elsewhere it does nothing.
 void raiseWhenCovered(QWidget &window);
 
 } // namespace durnoval

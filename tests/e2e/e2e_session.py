@@ -215,23 +215,29 @@ def put_away():
             pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the new tire"])
 
 
-@step("the confirmation stays above a window raised over it")
+# A screen locker, override-redirect, stays above it: only on bare X does the program keep the
+# confirmation above the others itself.
+@step("the confirmation stays above a window raised over it, and below a screen locker")
 def stays_above():
     confirmation()
     x, y, width, height = frame(CONFIRM)
-    cover = subprocess.Popen(["xmessage", "-title", "Over", "-geometry", f"{width + 99}x{height + 99}+{x - 50}+{y - 50}",
-                              "over"], stderr=subprocess.DEVNULL)
-    try:
-        over = until("the other window on the screen", lambda: run("xdotool", "search", "--name", "^Over$").split()[0])
-        run("xdotool", "windowraise", over)
-        time.sleep(0.5)
-        # Bottom to top, as the window manager stacks them or, with none, the X server.
-        stacking = ((lambda: re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))) if MANAGED
-                    else (lambda: re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M)[::-1]))
-        until("the confirmation above the other window", lambda: [int(w, 16) for w in stacking()],
-              lambda order: order.index(int(x_window(CONFIRM))) > order.index(int(over)))
-    finally:
-        cover.kill()
+    # Bottom to top, as the window manager stacks them or, with none, the X server.
+    def stacking():
+        return [int(w, 16) for w in (re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
+                                     if MANAGED else re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"),
+                                                                re.M)[::-1])]
+    for title, above in (("Over", True), ("Locker", False))[:1 if MANAGED else 2]:
+        before = stacking()
+        cover = subprocess.Popen(["xmessage", "-xrm", f"*overrideRedirect: {not above}", "-geometry",
+                                  f"{width + 99}x{height + 99}+{x - 50}+{y - 50}", title], stderr=subprocess.DEVNULL)
+        try:
+            over = until(f"{title} on the screen", lambda: [w for w in stacking() if w not in before][0])
+            run("xdotool", "windowraise", over)
+            time.sleep(0.5)
+            until(f"the confirmation {'above' if above else 'below'} {title}", stacking,
+                  lambda order: (order.index(int(x_window(CONFIRM))) > order.index(over)) == above)
+        finally:
+            cover.kill()
 
 
 @step("minimized by the window manager, the confirmation comes straight back in its place", managed_only=True)
