@@ -85,6 +85,13 @@ class WindowsTest : public QObject {
         return seen.join(' ');
     }
     frmEndDurnoval &confirmation() { return m_forms->endDurnoval(); }
+    // F10 opens the File menu wherever the focus is; the keys then choose in it.
+    void inFileMenu(std::initializer_list<Qt::Key> keys) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        for (const Qt::Key key : keys)
+            QTest::keyClick(QApplication::activePopupWidget(), key);
+    }
 
 private slots:
     void init() {
@@ -143,7 +150,7 @@ private slots:
         QCOMPARE(entry->text(), kept.chopped(2));
     }
 
-    // Enter and the buttons run their commands. A failed Calculate says why and hides what it
+    // Enter, the buttons and the File menu run their commands. A failed Calculate says why and hides what it
     // did not reach; once the message is read, the field is ready to be corrected.
     void commandsShowTheirResultsAndTheirErrors() {
         type("txtRim2", "17");
@@ -156,7 +163,7 @@ private slots:
                          .isEmpty());
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), "_ _ _ _ _ _ | - - - -");
-        click(*m_main, "cmdCalc");
+        inFileMenu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); // Calculate
         QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
         field("txtWall2")->selectAll();
         type("txtWall2", "40000");
@@ -170,22 +177,6 @@ private slots:
         box->button(QMessageBox::Ok)->click();
         QTRY_COMPARE(QApplication::focusWidget(), field("txtWall2"));
         QCOMPARE(field("txtWall2")->selectedText(), "40000");
-    }
-
-    // F10 opens the File menu from a field: Down, Down and Enter choose Calculate, E ends
-    // through the confirmation.
-    void f10OpensTheFileMenu() {
-        const std::pair<QList<Qt::Key>, QString> chosen[] = {
-            {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return},
-             "frmDurnoval 195 75 14 215 55 16 | 25.5 25.3 99% 60mph"},
-            {{Qt::Key_E}, "frmEndDurnoval 195 75 14 215 55 16 | - - - -"}};
-        for (const auto &[keys, seen] : chosen) {
-            QTest::keyClick(field("txtRim2"), Qt::Key_F10);
-            QTRY_VERIFY(QApplication::activePopupWidget());
-            for (const Qt::Key key : keys)
-                QTest::keyClick(QApplication::activePopupWidget(), key);
-            QCOMPARE(windowsShown() + ' ' + shown(), seen);
-        }
     }
 
     // Only a double-click on the bare background shows it, not one on a control; asked for
@@ -206,9 +197,9 @@ private slots:
         QCOMPARE(windowsShown(), "frmDurnoval");
     }
 
-    // Closing the window asks first. "Not Yet!" brings the main window back as it was; only
-    // "Yes" ends the program, and the about window with it. By keys here, Tab then Enter, and
-    // Enter; the end-to-end session clicks and presses Esc.
+    // Closing the window, or End from the File menu, asks first. "Not Yet!" brings the main
+    // window back as it was; only "Yes" ends the program, and the about window with it. By keys
+    // here, Tab then Enter, and Enter; the end-to-end session clicks and presses Esc.
     void onlyYesEndsTheProgram() {
         click(*m_main, "cmdCalc");
         const QString before = shown();
@@ -229,7 +220,7 @@ private slots:
                 m_main->showMinimized();
                 m_main->showNormal();
                 QTRY_COMPARE(QApplication::focusWidget(), field("txtRim"));
-                click(*m_main, "cmdExit");
+                inFileMenu({Qt::Key_E});
             }
         }
     }
