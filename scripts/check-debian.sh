@@ -36,9 +36,9 @@ mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null
 
 root=$(mktemp -d "${DEBIAN_ROOT_PARENT:-/var/tmp}/durnoval-$release.XXXXXX")
 
-mounted_below() { findmnt -rn -o TARGET | awk -v root="$root" 'index($0, root "/") == 1'; }
+mounted_below() { findmnt -rn -o TARGET | awk -v root="$root" '$0 == root || index($0, root "/") == 1'; }
 clean_up() {
-    # Deepest first, so that the root can go; in this namespace none of them is the host's.
+    # Deepest first, the root itself last; in this namespace none of them is the host's.
     mounted_below | sort -r | while read -r target; do
         "${sudo[@]}" umount "$target" 2>/dev/null || "${sudo[@]}" umount -l "$target"
     done
@@ -58,6 +58,9 @@ echo "debootstrap $release into $root from $mirror"
     "$release" "$root" "$mirror" >"$root.log" 2>&1 || { tail -20 "$root.log" >&2; exit 1; }
 rm -f "$root.log"
 
+# The root a mount point of its own, as in a packager's build root: only then can the tests make
+# the mount namespace for a /proc of their own.
+"${sudo[@]}" mount --bind "$root" "$root"
 "${sudo[@]}" mount -t proc proc "$root/proc"
 for shared in dev sys; do
     "${sudo[@]}" mount --rbind "/$shared" "$root/$shared"
