@@ -17,8 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -27,9 +25,6 @@ using namespace durnoval;
 // Anti-aliasing may shade an edge pixel a little differently; a glyph, a line or a frame
 // that moved differs by far more.
 constexpr int kChannelFuzz = 16;
-
-// Each window's picture, by the file its reference is kept in.
-using Pictures = std::vector<std::pair<QString, QImage>>;
 
 // Pixels that differ beyond the fuzz; pictures of other sizes differ everywhere.
 qsizetype differingPixels(const QImage &drawn, const QImage &reference) {
@@ -49,44 +44,34 @@ qsizetype differingPixels(const QImage &drawn, const QImage &reference) {
     return count;
 }
 
+} // namespace
+
 // 0: the windows look as their references; 1: they do not; 77 (skipped): no references are kept
 // for this renderer, and the windows have the sizes of another renderer's, which do not depend
 // on it.
-int check(const Pictures &pictures, const QDir &references) {
+int main(int argc, char *argv[]) {
+    drawOffscreenInFusion();
+    QApplication application(argc, argv);
+    const QDir references(QString::fromLocal8Bit(argv[argc - 1]));
     const QString renderer = rendererName();
     const bool known = references.exists(renderer);
     const QString compared =
         known ? renderer : references.entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
     bool passed = true;
-    for (const auto &[file, image] : pictures) {
+    Forms forms;
+    showWindowsForPictures(forms, [&](const QString &file, QWidget &window) {
+        const QImage image = window.grab().toImage();
         const QImage reference(references.filePath(compared + '/' + file));
-        const bool compare = known || image.size() != reference.size();
-        const qsizetype differing = compare ? differingPixels(image, reference) : 0;
+        const qsizetype differing =
+            known || image.size() != reference.size() ? differingPixels(image, reference) : 0;
         std::printf("%s: %lld pixels differ from %s's%s\n", qPrintable(file),
                     static_cast<long long>(differing), qPrintable(compared),
                     known ? "" : " (compared by size only)");
         passed = differing == 0 && passed;
-    }
+    });
     if (passed && !known)
         std::printf("skipped: no reference pictures for %s, only the windows' sizes were compared; "
                     "make screenshots adds them\n",
                     qPrintable(renderer));
     return !passed ? 1 : known ? 0 : 77;
-}
-
-} // namespace
-
-int main(int argc, char *argv[]) {
-    drawOffscreenInFusion();
-    QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: pictures_test PICTURES\n");
-        return 2;
-    }
-    Pictures pictures;
-    Forms forms;
-    showWindowsForPictures(forms, [&pictures](const QString &file, QWidget &window) {
-        pictures.emplace_back(file, window.grab().toImage());
-    });
-    return check(pictures, QDir(QString::fromLocal8Bit(argv[1])));
 }
