@@ -59,11 +59,8 @@ QLabel *createPicture(QWidget *parent, const char *name, const char *resource, G
     return place(picture, name, geometry, kWindowFont);
 }
 
-QLineEdit *createTextBox(QWidget *parent, const char *name, Geometry geometry) {
-    auto *field = new QLineEdit(parent);
-    // Left as designed, also where the language runs right to left.
-    field->setAlignment(Qt::AlignLeft);
-    return place(field, name, geometry, kWindowFont);
+EntryField *createTextBox(QWidget *parent, const char *name, Geometry geometry) {
+    return place(new EntryField(parent), name, geometry, kWindowFont);
 }
 
 QPushButton *createButton(QWidget *parent, const char *name, const char *text, Geometry geometry,

@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include "ui/entryfield.h"
 #include "ui/fonts.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <initializer_list>
@@ -30,7 +30,7 @@ QLabel *createLabel(QWidget *parent, const char *name, const char *text, Geometr
 QLabel *createFramedLabel(QWidget *parent, const char *name, const char *text, Geometry geometry,
                           ControlFont font, Qt::Alignment alignment);
 QLabel *createPicture(QWidget *parent, const char *name, const char *resource, Geometry geometry);
-QLineEdit *createTextBox(QWidget *parent, const char *name, Geometry geometry);
+EntryField *createTextBox(QWidget *parent, const char *name, Geometry geometry);
 QPushButton *createButton(QWidget *parent, const char *name, const char *text, Geometry geometry,
                           ControlFont font);
 

@@ -6,13 +6,11 @@
 #include "ui/clientarea.h"
 #include "ui/controls.h"
 #include "ui/icons.h"
-#include "ui/keyfilter.h"
 #include "ui/twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +19,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <limits>
 #include <utility>
 
 namespace durnoval {
@@ -48,18 +45,6 @@ QString capitalised(std::string_view text) {
     if (!result.isEmpty())
         result[0] = result[0].toUpper();
     return result;
-}
-
-// Qt's editing menu without the keys it names beside its items: in the fields they type
-// nothing (Ctrl+V, Ctrl+A) or run the window's commands (Ctrl+C, Ctrl+X).
-void showEditingMenu(QLineEdit &entry, QPoint where) {
-    QMenu *menu = entry.createStandardContextMenu();
-    for (QAction *item : menu->actions()) {
-        item->setText(item->text().section('\t', 0, 0));
-        item->setShortcut({});
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(where);
 }
 
 } // namespace
@@ -127,16 +112,14 @@ void frmDurnoval::createEntries(QWidget *area) {
     createEntry(area, Entry::Rim2, "txtRim2", {5400, 3000, 1095, 375});
 }
 
-// Everything about an entry's field in one place: the entry of the state it shows, its
-// accessible name and its key filter.
+// Everything about an entry's field in one place: the entry of the state it shows and its
+// accessible name.
 void frmDurnoval::createEntry(QWidget *area, Entry entry, const char *name, Geometry geometry,
                               const char *toolTip) {
     QLineEdit *field = createTextBox(area, name, geometry);
     if (toolTip)
         field->setToolTip(toolTip);
     field->setAccessibleName(capitalised(infoOf(entry).description));
-    field->setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
-    field->installEventFilter(this);
     m_entries[indexOf(entry)] = field;
 }
 
@@ -207,7 +190,6 @@ void frmDurnoval::addMenuItem(QMenu *menu, const char *name, const char *caption
     action->setObjectName(name);
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, handler);
-    m_menuActions.push_back(action);
 }
 
 void frmDurnoval::createConnections(ClientArea *area) {
@@ -245,11 +227,6 @@ void frmDurnoval::cmdClear_Click() {
 void frmDurnoval::cmdExit_Click() {
     hide();
     emit exitRequested();
-}
-
-// Every entry takes the same keys.
-void frmDurnoval::txtEntry_KeyPress(int &KeyAscii) {
-    KeyAscii = filterEntryKey(KeyAscii);
 }
 
 QLineEdit *frmDurnoval::field(Entry entry) const {
@@ -301,48 +278,6 @@ void frmDurnoval::reportFailure(const CalcFailure &failure) {
         });
     }
     box->open();
-}
-
-bool frmDurnoval::isMenuShortcut(const QKeyEvent &event) const {
-    const QKeySequence pressed(event.keyCombination());
-    return std::any_of(m_menuActions.begin(), m_menuActions.end(),
-                       [&pressed](const QAction *action) { return action->shortcut() == pressed; });
-}
-
-bool frmDurnoval::filterEntryEvent(QLineEdit *entry, QEvent *event) {
-    if (event->type() == QEvent::ContextMenu) {
-        showEditingMenu(*entry, static_cast<const QContextMenuEvent &>(*event).globalPos());
-        return true;
-    }
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
-        return false;
-    const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
-    if (event->type() == QEvent::ShortcutOverride && isMenuShortcut(keyEvent)) {
-        // The field would claim Ctrl+C, Ctrl+X, Ctrl+E and Shift+Del for editing; the menu
-        // shortcuts come first.
-        event->ignore();
-        return true;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const std::optional<int> code = typedCharacterCode(keyEvent);
-    if (!code)
-        return false;
-    int keyAscii = *code;
-    txtEntry_KeyPress(keyAscii);
-    if (keyAscii == kBackspace && keyEvent.key() != Qt::Key_Backspace) {
-        // Ctrl+H types Backspace's code, and so erases as Backspace does.
-        entry->backspace();
-        return true;
-    }
-    return keyAscii == 0;
-}
-
-bool frmDurnoval::eventFilter(QObject *watched, QEvent *event) {
-    if (const auto entry = std::find(m_entries.begin(), m_entries.end(), watched);
-        entry != m_entries.end())
-        return filterEntryEvent(*entry, event);
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmDurnoval::keyPressEvent(QKeyEvent *event) {

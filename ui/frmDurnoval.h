@@ -55,17 +55,13 @@ private:
     void cmdCalc_Click();
     void cmdClear_Click();
     void cmdExit_Click();
-    void txtEntry_KeyPress(int &KeyAscii);
 
     QLineEdit *field(Entry entry) const;
     QLabel *result(Output output) const;
     void readEntries();
     void showState();
     void reportFailure(const CalcFailure &failure);
-    bool isMenuShortcut(const QKeyEvent &event) const;
-    bool filterEntryEvent(QLineEdit *entry, QEvent *event);
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -80,7 +76,6 @@ private:
     // by the entry or output they show.
     std::array<QLineEdit *, kEntries.size()> m_entries{};
     std::array<QLabel *, kOutputs.size()> m_outputs{};
-    std::vector<QAction *> m_menuActions;
     QPointer<QWidget> m_focusWhenHidden;
 };
 
