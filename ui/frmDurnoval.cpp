@@ -40,6 +40,55 @@ int menuBarHeight(const QMenuBar &bar, int width) {
                     bar.minimumSizeHint().height());
 }
 
+// The controls as designed, places in twips. Each prompt ends next to the field it asks for.
+struct LabelSpec {
+    const char *name;
+    const char *text;
+    Geometry geometry;
+    FontSpec font;
+    Qt::Alignment alignment;
+};
+template <typename Slot> struct SlotSpec {
+    Slot slot;
+    const char *name;
+    Geometry geometry;
+    const char *toolTip;
+};
+
+// clang-format off
+constexpr LabelSpec kLabels[] = {
+    {"lblTitle1", "Enter the size of the tires: ", {2040, 0, 3255, 375}, kBold12, Qt::AlignLeft},
+    {"lblExample", "i.e. 225/45 16;   width =225, wall = 45, rim = 16", {1680, 480, 3975, 375}, kRegular10, Qt::AlignHCenter},
+    {"lblOriginal", "Enter size of original tire:", {360, 1200, 2775, 375}, kBold10, Qt::AlignLeft},
+    {"lblNew", "Enter size of new tire:", {3600, 1200, 2655, 375}, kBold10, Qt::AlignLeft},
+    {"lblWidth", "Enter the width of the tire:", {360, 1800, 1335, 375}, kBold8, Qt::AlignRight},
+    {"lblWidth2", "Enter the width of the tire:", {3600, 1800, 1335, 375}, kBold8, Qt::AlignRight},
+    {"lblWall", "Enter the wall size of the tire:", {360, 2400, 1335, 375}, kBold8, Qt::AlignRight},
+    {"lblWall2", "Enter the wall size of the tire:", {3600, 2400, 1335, 375}, kBold8, Qt::AlignRight},
+    {"lblRim", "Enter the rim size:", {360, 3000, 1335, 375}, kBold8, Qt::AlignRight},
+    {"lblRim2", "Enter the rim size:", {3600, 3000, 1455, 375}, kBold8, Qt::AlignRight},
+    {"lblTitle2", "Overall size of tire:", {360, 3720, 1335, 495}, kBold8, Qt::AlignRight},
+    {"Label5", "Overall size of new tire:", {3600, 3720, 1455, 495}, kBold8, Qt::AlignRight},
+    {"lblDiff", "Difference:", {360, 4560, 1335, 255}, kBold8, Qt::AlignRight},
+    {"lblSpeed", "Actual  Speed at 60 mph:", {3600, 4560, 1455, 495}, kBold8, Qt::AlignRight},
+};
+constexpr SlotSpec<Entry> kFields[] = {
+    {Entry::Width, "txtWidth", {2040, 1800, 1095, 375}, "Width"},
+    {Entry::Wall, "txtWall", {2040, 2400, 1095, 375}, "Wall"},
+    {Entry::Rim, "txtRim", {2040, 3000, 1095, 375}, "Rim"},
+    {Entry::Width2, "txtWidth2", {5400, 1800, 1095, 375}, nullptr},
+    {Entry::Wall2, "txtWall2", {5400, 2400, 1095, 375}, nullptr},
+    {Entry::Rim2, "txtRim2", {5400, 3000, 1095, 375}, nullptr},
+};
+constexpr SlotSpec<Output> kResults[] = {
+    {Output::Diameter, "lblOutput", {2040, 3720, 1155, 360}, "Diameter of your original tire "},
+    {Output::Diameter2, "lblOutput2", {5400, 3720, 1125, 360}, "Diameter of your new tire"},
+    {Output::Percent, "lblPercent", {2040, 4560, 1155, 360},
+     "This is the percentage of difference between your original tire and your new tire!!"},
+    {Output::Mph, "lblMph", {5400, 4560, 1095, 360}, "This shows your real speed when your speedo says 60mph!!"},
+};
+// clang-format on
+
 QString capitalised(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (!result.isEmpty())
@@ -70,85 +119,25 @@ frmDurnoval::frmDurnoval() {
 }
 
 void frmDurnoval::createControls(QWidget *area) {
-    createTitles(area);
-    createEntries(area);
-    createResults(area);
+    for (const auto &[name, text, geometry, font, alignment] : kLabels)
+        createLabel(area, name, text, geometry, font, alignment);
+    // Each field with the entry of the state it shows, named for it.
+    for (const auto &[entry, name, geometry, toolTip] : kFields) {
+        QLineEdit *field = createTextBox(area, name, geometry);
+        field->setToolTip(toolTip);
+        field->setAccessibleName(capitalised(infoOf(entry).description));
+        m_entries[indexOf(entry)] = field;
+    }
+    // showState gives each result its text, its visibility and its accessible name.
+    for (const auto &[output, name, geometry, toolTip] : kResults) {
+        QLabel *label = createFramedLabel(area, name, "", geometry, kBold12, Qt::AlignLeft);
+        label->setToolTip(toolTip);
+        m_outputs[indexOf(output)] = label;
+    }
     createButtons(area);
     // Down the original tyre's fields, then the new tyre's, then along the buttons.
     chainFocus({field(Entry::Width), field(Entry::Wall), field(Entry::Rim), field(Entry::Width2),
                 field(Entry::Wall2), field(Entry::Rim2), cmdCalc, cmdClear, cmdExit});
-}
-
-void frmDurnoval::createTitles(QWidget *area) {
-    createLabel(area, "lblTitle1", "Enter the size of the tires: ", {2040, 0, 3255, 375}, kBold12,
-                Qt::AlignLeft);
-    createLabel(area, "lblExample", "i.e. 225/45 16;   width =225, wall = 45, rim = 16",
-                {1680, 480, 3975, 375}, kRegular10, Qt::AlignHCenter);
-    createLabel(area, "lblOriginal", "Enter size of original tire:", {360, 1200, 2775, 375},
-                kBold10, Qt::AlignLeft);
-    createLabel(area, "lblNew", "Enter size of new tire:", {3600, 1200, 2655, 375}, kBold10,
-                Qt::AlignLeft);
-}
-
-// Each prompt ends next to the field it asks for.
-void frmDurnoval::createEntries(QWidget *area) {
-    createLabel(area, "lblWidth", "Enter the width of the tire:", {360, 1800, 1335, 375}, kBold8,
-                Qt::AlignRight);
-    createEntry(area, Entry::Width, "txtWidth", {2040, 1800, 1095, 375}, "Width");
-    createLabel(area, "lblWidth2", "Enter the width of the tire:", {3600, 1800, 1335, 375}, kBold8,
-                Qt::AlignRight);
-    createEntry(area, Entry::Width2, "txtWidth2", {5400, 1800, 1095, 375});
-    createLabel(area, "lblWall", "Enter the wall size of the tire:", {360, 2400, 1335, 375}, kBold8,
-                Qt::AlignRight);
-    createEntry(area, Entry::Wall, "txtWall", {2040, 2400, 1095, 375}, "Wall");
-    createLabel(area, "lblWall2", "Enter the wall size of the tire:", {3600, 2400, 1335, 375},
-                kBold8, Qt::AlignRight);
-    createEntry(area, Entry::Wall2, "txtWall2", {5400, 2400, 1095, 375});
-    createLabel(area, "lblRim", "Enter the rim size:", {360, 3000, 1335, 375}, kBold8,
-                Qt::AlignRight);
-    createEntry(area, Entry::Rim, "txtRim", {2040, 3000, 1095, 375}, "Rim");
-    createLabel(area, "lblRim2", "Enter the rim size:", {3600, 3000, 1455, 375}, kBold8,
-                Qt::AlignRight);
-    createEntry(area, Entry::Rim2, "txtRim2", {5400, 3000, 1095, 375});
-}
-
-// Everything about an entry's field in one place: the entry of the state it shows and its
-// accessible name.
-void frmDurnoval::createEntry(QWidget *area, Entry entry, const char *name, Geometry geometry,
-                              const char *toolTip) {
-    QLineEdit *field = createTextBox(area, name, geometry);
-    if (toolTip)
-        field->setToolTip(toolTip);
-    field->setAccessibleName(capitalised(infoOf(entry).description));
-    m_entries[indexOf(entry)] = field;
-}
-
-void frmDurnoval::createResults(QWidget *area) {
-    createLabel(area, "lblTitle2", "Overall size of tire:", {360, 3720, 1335, 495}, kBold8,
-                Qt::AlignRight);
-    createResult(area, Output::Diameter, "lblOutput", {2040, 3720, 1155, 360},
-                 "Diameter of your original tire ");
-    createLabel(area, "Label5", "Overall size of new tire:", {3600, 3720, 1455, 495}, kBold8,
-                Qt::AlignRight);
-    createResult(area, Output::Diameter2, "lblOutput2", {5400, 3720, 1125, 360},
-                 "Diameter of your new tire");
-    createLabel(area, "lblDiff", "Difference:", {360, 4560, 1335, 255}, kBold8, Qt::AlignRight);
-    createResult(area, Output::Percent, "lblPercent", {2040, 4560, 1155, 360},
-                 "This is the percentage of difference between your original tire and your new "
-                 "tire!!");
-    createLabel(area, "lblSpeed", "Actual  Speed at 60 mph:", {3600, 4560, 1455, 495}, kBold8,
-                Qt::AlignRight);
-    createResult(area, Output::Mph, "lblMph", {5400, 4560, 1095, 360},
-                 "This shows your real speed when your speedo says 60mph!!");
-}
-
-// The label that shows a result of the comparison; showState gives it its text, its
-// visibility and its accessible name.
-void frmDurnoval::createResult(QWidget *area, Output output, const char *name, Geometry geometry,
-                               const char *toolTip) {
-    QLabel *label = createFramedLabel(area, name, "", geometry, kBold12, Qt::AlignLeft);
-    label->setToolTip(toolTip);
-    m_outputs[indexOf(output)] = label;
 }
 
 void frmDurnoval::createButtons(QWidget *area) {

@@ -38,13 +38,6 @@ signals:
 
 private:
     void createControls(QWidget *area);
-    void createTitles(QWidget *area);
-    void createEntries(QWidget *area);
-    void createEntry(QWidget *area, Entry entry, const char *name, Geometry geometry,
-                     const char *toolTip = nullptr);
-    void createResults(QWidget *area);
-    void createResult(QWidget *area, Output output, const char *name, Geometry geometry,
-                      const char *toolTip);
     void createButtons(QWidget *area);
     void createMenus();
     void addMenuItem(QMenu *menu, const char *name, const char *caption, QKeyCombination shortcut,
