@@ -26,12 +26,12 @@ BENCHMARK(CalculateDefaultPair);
 void CalculateTypedEntries(benchmark::State &run) {
     for (auto _ : run) {
         ComparisonState state;
-        state[Entry::Width] = "195";
-        state[Entry::Wall] = "75";
-        state[Entry::Rim] = "14";
-        state[Entry::Width2] = "225";
-        state[Entry::Wall2] = "45";
-        state[Entry::Rim2] = "16";
+        state[Entry::OriginalWidth] = "195";
+        state[Entry::OriginalWall] = "75";
+        state[Entry::OriginalRim] = "14";
+        state[Entry::NewWidth] = "225";
+        state[Entry::NewWall] = "45";
+        state[Entry::NewRim] = "16";
         benchmark::DoNotOptimize(CalculateComparison(state));
         benchmark::DoNotOptimize(state);
     }

@@ -32,8 +32,8 @@ struct TireEntries {
     Entry width, wall, rim;
 };
 
-constexpr TireEntries kOriginalTire{Entry::Width, Entry::Wall, Entry::Rim};
-constexpr TireEntries kNewTire{Entry::Width2, Entry::Wall2, Entry::Rim2};
+constexpr TireEntries kOriginalTire{Entry::OriginalWidth, Entry::OriginalWall, Entry::OriginalRim};
+constexpr TireEntries kNewTire{Entry::NewWidth, Entry::NewWall, Entry::NewRim};
 
 // An empty entry takes its default, written back so the user sees the value used.
 Result<std::int16_t, CalcFailure> resolve(ComparisonState &state, Entry entry) {
@@ -60,13 +60,9 @@ Result<TireSpec, CalcFailure> readTire(ComparisonState &state, const TireEntries
     return TireSpec{width.value(), wall.value(), rim.value()};
 }
 
-void show(ComparisonState &state, Output output, std::string text) {
-    state[output] = ResultText{std::move(text), true};
-}
-
 // A diameter as shown, to one decimal; one that shows as '.' leaves nothing to compare.
 Result<double, CalcFailure> shownDiameter(const ComparisonState &state, Output output) {
-    const auto value = DoubleFromText(state[output].text);
+    const auto value = DoubleFromText(state[output].value_or(""));
     if (!value)
         return CalcFailure{CalcError::TypeMismatch, output};
     return value.value();
@@ -83,11 +79,11 @@ Result<double> OverallDiameter(const TireSpec &tire) {
     return checked(p * 2 + tire.rim);
 }
 
-CalcOutcome CalculateComparison(ComparisonState &state) {
+std::optional<CalcFailure> CalculateComparison(ComparisonState &state) {
     // A run shows only what it produces: a result it does not reach must not stay on the
     // screen beside entries it no longer belongs to.
-    for (const OutputInfo &info : kOutputs)
-        state[info.output] = ResultText{};
+    for (const Output output : kOutputs)
+        state[output].reset();
 
     const auto original = readTire(state, kOriginalTire);
     if (!original)
@@ -98,52 +94,37 @@ CalcOutcome CalculateComparison(ComparisonState &state) {
 
     const auto d1 = OverallDiameter(original.value());
     if (!d1)
-        return CalcFailure{d1.error(), Output::Diameter};
-    show(state, Output::Diameter, FormatWithPattern(d1.value(), kDiameterPattern));
+        return CalcFailure{d1.error(), Output::OriginalDiameter};
+    state[Output::OriginalDiameter] = FormatWithPattern(d1.value(), kDiameterPattern);
 
     const auto d2 = OverallDiameter(replacement.value());
     if (!d2)
-        return CalcFailure{d2.error(), Output::Diameter2};
-    show(state, Output::Diameter2, FormatWithPattern(d2.value(), kDiameterPattern));
+        return CalcFailure{d2.error(), Output::NewDiameter};
+    state[Output::NewDiameter] = FormatWithPattern(d2.value(), kDiameterPattern);
 
     // Compare the diameters as displayed, rounded to one decimal, not as computed.
-    const auto o = shownDiameter(state, Output::Diameter);
+    const auto o = shownDiameter(state, Output::OriginalDiameter);
     if (!o)
         return o.error();
-    const auto n = shownDiameter(state, Output::Diameter2);
+    const auto n = shownDiameter(state, Output::NewDiameter);
     if (!n)
         return n.error();
 
     const auto ratio = checked(n.value() / o.value());
     if (!ratio)
-        return CalcFailure{ratio.error(), Output::Percent};
-    show(state, Output::Percent, FormatWithPattern(ratio.value(), kPercentPattern));
+        return CalcFailure{ratio.error(), Output::Ratio};
+    state[Output::Ratio] = FormatWithPattern(ratio.value(), kPercentPattern);
 
     const auto speed = checked(ratio.value() * kReferenceSpeed);
     if (!speed)
-        return CalcFailure{speed.error(), Output::Mph};
-    show(state, Output::Mph, FormatWithPattern(speed.value(), kSpeedPattern));
-
-    return Calculated{};
+        return CalcFailure{speed.error(), Output::TrueSpeed};
+    state[Output::TrueSpeed] = FormatWithPattern(speed.value(), kSpeedPattern);
+    return std::nullopt;
 }
 
 void ClearComparison(ComparisonState &state) {
-    // Every entry empty, every result empty and hidden: the state the window starts with.
+    // Every entry empty, no result: the state the window starts with.
     state = ComparisonState{};
-}
-
-std::string DescribeFailure(const CalcFailure &failure) {
-    if (const auto *entry = std::get_if<Entry>(&failure.where)) {
-        const std::string what(infoOf(*entry).description);
-        if (failure.error == CalcError::Overflow)
-            return "The " + what + " is too large: it may be at most 32767.";
-        return "The " + what + " is not a number. Enter digits with at most one decimal point.";
-    }
-    const auto output = std::get<Output>(failure.where);
-    if (failure.error == CalcError::TypeMismatch) // a diameter that shows as '.'
-        return "The " + std::string(infoOf(output).description) +
-               " rounds to zero, so the tires cannot be compared.";
-    return "The " + std::string(infoOf(output).description) + " cannot be calculated.";
 }
 
 } // namespace durnoval

@@ -10,7 +10,7 @@
 //   diameters as shown) --> ratio new / original --> "##%" and the true speed at 60 mph "##mph".
 // Every step writes into ComparisonState at once, so a failed Calculate leaves the state as
 // far as it got: the defaults it wrote and the results it made; results it did not reach are
-// empty and hidden.
+// none.
 
 #include "calc/calcerror.h"
 #include "calc/result.h"
@@ -18,6 +18,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -32,38 +33,28 @@ struct TireSpec {
 };
 
 // Width, wall and rim of the original tyre, then of the new one.
-enum class Entry { Width, Wall, Rim, Width2, Wall2, Rim2 };
-// Both diameters, the new one in percent of the original, and the true speed.
-enum class Output { Diameter, Diameter2, Percent, Mph };
+enum class Entry { OriginalWidth, OriginalWall, OriginalRim, NewWidth, NewWall, NewRim };
+// Both overall diameters, the new one's ratio to the original, and the true speed when the
+// speedometer, calibrated for the original, reads 60 mph.
+enum class Output { OriginalDiameter, NewDiameter, Ratio, TrueSpeed };
 
 struct EntryInfo {
     Entry entry;
-    std::string_view description; // what the user types there, in words
     std::string_view defaultText; // what an empty entry stands for
-};
-
-struct OutputInfo {
-    Output output;
-    std::string_view description;
 };
 
 // Every entry in the order Calculate resolves them, every result in the order it makes them;
 // each at the index of its enumerator.
 inline constexpr std::array<EntryInfo, 6> kEntries{{
-    {Entry::Width, "width of the original tire", "195"},
-    {Entry::Wall, "wall size of the original tire", "75"},
-    {Entry::Rim, "rim size of the original tire", "14"},
-    {Entry::Width2, "width of the new tire", "215"},
-    {Entry::Wall2, "wall size of the new tire", "55"},
-    {Entry::Rim2, "rim size of the new tire", "16"},
+    {Entry::OriginalWidth, "195"},
+    {Entry::OriginalWall, "75"},
+    {Entry::OriginalRim, "14"},
+    {Entry::NewWidth, "215"},
+    {Entry::NewWall, "55"},
+    {Entry::NewRim, "16"},
 }};
-
-inline constexpr std::array<OutputInfo, 4> kOutputs{{
-    {Output::Diameter, "diameter of the original tire"},
-    {Output::Diameter2, "diameter of the new tire"},
-    {Output::Percent, "new diameter in percent of the original"},
-    {Output::Mph, "true speed when the speedometer reads 60 mph"},
-}};
+inline constexpr std::array kOutputs{Output::OriginalDiameter, Output::NewDiameter, Output::Ratio,
+                                     Output::TrueSpeed};
 
 constexpr std::size_t indexOf(Entry entry) {
     return static_cast<std::size_t>(entry);
@@ -74,19 +65,12 @@ constexpr std::size_t indexOf(Output output) {
 constexpr const EntryInfo &infoOf(Entry entry) {
     return kEntries[indexOf(entry)];
 }
-constexpr const OutputInfo &infoOf(Output output) {
-    return kOutputs[indexOf(output)];
-}
 
-struct ResultText {
-    std::string text;
-    bool visible = false;
-    bool operator==(const ResultText &) const = default;
-};
+// A result as shown: its text, or none while it is hidden.
+using ResultText = std::optional<std::string>;
 
 // What the comparison holds: each entry's text, as typed or as Calculate filled it in, and
-// each result. A fresh state, as after Clear, has every entry empty and every result empty and
-// hidden.
+// each result. A fresh state, as after Clear, has every entry empty and no result.
 class ComparisonState {
 public:
     std::string &operator[](Entry entry) { return m_entries[indexOf(entry)]; }
@@ -108,20 +92,12 @@ struct CalcFailure {
     bool operator==(const CalcFailure &) const = default;
 };
 
-struct Calculated {
-    bool operator==(const Calculated &) const = default;
-};
-
-using CalcOutcome = Result<Calculated, CalcFailure>;
-
-CalcOutcome CalculateComparison(ComparisonState &state);
+// Runs Calculate: the failure that stopped it, or none.
+std::optional<CalcFailure> CalculateComparison(ComparisonState &state);
 void ClearComparison(ComparisonState &state);
 
 // The diameter in inches, computed in the order the display relies on; ArithmeticFault if the
 // double arithmetic fails, which 16-bit inputs cannot make happen.
 Result<double> OverallDiameter(const TireSpec &tire);
-
-// One sentence for the user on what stopped Calculate and where.
-std::string DescribeFailure(const CalcFailure &failure);
 
 } // namespace durnoval

@@ -19,20 +19,21 @@ using namespace durnoval;
 
 constexpr std::size_t kFieldsPerLine = kEntries.size();
 
-void appendRow(std::string &out, const ComparisonState &state, const CalcOutcome &outcome) {
+void appendRow(std::string &out, const ComparisonState &state,
+               const std::optional<CalcFailure> &failure) {
     for (const EntryInfo &info : kEntries) {
         out += state[info.entry];
         out += '\t';
     }
-    for (const OutputInfo &info : kOutputs) {
-        out += state[info.output].text;
+    for (const Output output : kOutputs) {
+        out += state[output].value_or("");
         out += '\t';
     }
-    for (const OutputInfo &info : kOutputs) {
-        out += state[info.output].visible ? '1' : '0';
+    for (const Output output : kOutputs) {
+        out += state[output] ? '1' : '0';
         out += '\t';
     }
-    out += outcome ? std::string_view("ok") : calcErrorName(outcome.error().error);
+    out += failure ? calcErrorName(failure->error) : std::string_view("ok");
     out += '\n';
 }
 
@@ -53,8 +54,7 @@ bool runLine(std::string_view line, std::string &out) {
     }
     if (field != kFieldsPerLine)
         return false;
-    const auto outcome = CalculateComparison(state);
-    appendRow(out, state, outcome);
+    appendRow(out, state, CalculateComparison(state));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/icons.h"
 #include "ui/twips.h"
+#include "ui/wording.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,19 +74,19 @@ constexpr LabelSpec kLabels[] = {
     {"lblSpeed", "Actual  Speed at 60 mph:", {3600, 4560, 1455, 495}, kBold8, Qt::AlignRight},
 };
 constexpr SlotSpec<Entry> kFields[] = {
-    {Entry::Width, "txtWidth", {2040, 1800, 1095, 375}, "Width"},
-    {Entry::Wall, "txtWall", {2040, 2400, 1095, 375}, "Wall"},
-    {Entry::Rim, "txtRim", {2040, 3000, 1095, 375}, "Rim"},
-    {Entry::Width2, "txtWidth2", {5400, 1800, 1095, 375}, nullptr},
-    {Entry::Wall2, "txtWall2", {5400, 2400, 1095, 375}, nullptr},
-    {Entry::Rim2, "txtRim2", {5400, 3000, 1095, 375}, nullptr},
+    {Entry::OriginalWidth, "txtWidth", {2040, 1800, 1095, 375}, "Width"},
+    {Entry::OriginalWall, "txtWall", {2040, 2400, 1095, 375}, "Wall"},
+    {Entry::OriginalRim, "txtRim", {2040, 3000, 1095, 375}, "Rim"},
+    {Entry::NewWidth, "txtWidth2", {5400, 1800, 1095, 375}, nullptr},
+    {Entry::NewWall, "txtWall2", {5400, 2400, 1095, 375}, nullptr},
+    {Entry::NewRim, "txtRim2", {5400, 3000, 1095, 375}, nullptr},
 };
 constexpr SlotSpec<Output> kResults[] = {
-    {Output::Diameter, "lblOutput", {2040, 3720, 1155, 360}, "Diameter of your original tire "},
-    {Output::Diameter2, "lblOutput2", {5400, 3720, 1125, 360}, "Diameter of your new tire"},
-    {Output::Percent, "lblPercent", {2040, 4560, 1155, 360},
+    {Output::OriginalDiameter, "lblOutput", {2040, 3720, 1155, 360}, "Diameter of your original tire "},
+    {Output::NewDiameter, "lblOutput2", {5400, 3720, 1125, 360}, "Diameter of your new tire"},
+    {Output::Ratio, "lblPercent", {2040, 4560, 1155, 360},
      "This is the percentage of difference between your original tire and your new tire!!"},
-    {Output::Mph, "lblMph", {5400, 4560, 1095, 360}, "This shows your real speed when your speedo says 60mph!!"},
+    {Output::TrueSpeed, "lblMph", {5400, 4560, 1095, 360}, "This shows your real speed when your speedo says 60mph!!"},
 };
 // clang-format on
 
@@ -125,7 +126,7 @@ void frmDurnoval::createControls(QWidget *area) {
     for (const auto &[entry, name, geometry, toolTip] : kFields) {
         QLineEdit *field = createTextBox(area, name, geometry);
         field->setToolTip(toolTip);
-        field->setAccessibleName(capitalised(infoOf(entry).description));
+        field->setAccessibleName(capitalised(describe(entry)));
         m_entries[indexOf(entry)] = field;
     }
     // showState gives each result its text, its visibility and its accessible name.
@@ -136,8 +137,9 @@ void frmDurnoval::createControls(QWidget *area) {
     }
     createButtons(area);
     // Down the original tyre's fields, then the new tyre's, then along the buttons.
-    chainFocus({field(Entry::Width), field(Entry::Wall), field(Entry::Rim), field(Entry::Width2),
-                field(Entry::Wall2), field(Entry::Rim2), cmdCalc, cmdClear, cmdExit});
+    chainFocus({field(Entry::OriginalWidth), field(Entry::OriginalWall), field(Entry::OriginalRim),
+                field(Entry::NewWidth), field(Entry::NewWall), field(Entry::NewRim), cmdCalc,
+                cmdClear, cmdExit});
 }
 
 void frmDurnoval::createButtons(QWidget *area) {
@@ -202,10 +204,10 @@ void frmDurnoval::keepCalculateDefault(QWidget *focused) {
 
 void frmDurnoval::cmdCalc_Click() {
     readEntries();
-    const CalcOutcome outcome = CalculateComparison(m_state);
+    const std::optional<CalcFailure> failure = CalculateComparison(m_state);
     showState();
-    if (!outcome)
-        reportFailure(outcome.error());
+    if (failure)
+        reportFailure(*failure);
 }
 
 void frmDurnoval::cmdClear_Click() {
@@ -239,14 +241,14 @@ void frmDurnoval::showState() {
         if (field(info.entry)->text() != text)
             field(info.entry)->setText(text);
     }
-    for (const OutputInfo &info : kOutputs) {
-        const ResultText &shown = m_state[info.output];
-        const QString text = QString::fromStdString(shown.text);
-        QLabel *label = result(info.output);
+    for (const Output output : kOutputs) {
+        const ResultText &shown = m_state[output];
+        const QString text = QString::fromStdString(shown.value_or(""));
+        QLabel *label = result(output);
         label->setText(text);
-        label->setVisible(shown.visible);
+        label->setVisible(shown.has_value());
         // A named label's text never reaches a screen reader, so its name carries the value.
-        const QString what = capitalised(info.description);
+        const QString what = capitalised(describe(output));
         label->setAccessibleName(text.isEmpty() ? what : what + ": " + text);
     }
 }
@@ -254,7 +256,7 @@ void frmDurnoval::showState() {
 void frmDurnoval::reportFailure(const CalcFailure &failure) {
     auto *box =
         new QMessageBox(QMessageBox::Warning, kTitle,
-                        QString::fromStdString(DescribeFailure(failure)), QMessageBox::Ok, this);
+                        QString::fromStdString(failureMessage(failure)), QMessageBox::Ok, this);
     box->setObjectName("calcErrorBox");
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Once the message is read, the offending entry is ready to be corrected.

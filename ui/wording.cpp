@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/wording.h"
+
+#include <array>
+
+namespace durnoval {
+namespace {
+
+// By the index of each enumerator.
+constexpr std::array<std::string_view, kEntries.size()> kEntryWords{
+    "width of the original tire", "wall size of the original tire", "rim size of the original tire",
+    "width of the new tire",      "wall size of the new tire",      "rim size of the new tire",
+};
+constexpr std::array<std::string_view, kOutputs.size()> kOutputWords{
+    "diameter of the original tire",
+    "diameter of the new tire",
+    "new diameter in percent of the original",
+    "true speed when the speedometer reads 60 mph",
+};
+
+} // namespace
+
+std::string_view describe(Entry entry) {
+    return kEntryWords[indexOf(entry)];
+}
+
+std::string_view describe(Output output) {
+    return kOutputWords[indexOf(output)];
+}
+
+std::string failureMessage(const CalcFailure &failure) {
+    if (const auto *entry = std::get_if<Entry>(&failure.where)) {
+        const std::string what(describe(*entry));
+        if (failure.error == CalcError::Overflow)
+            return "The " + what + " is too large: it may be at most 32767.";
+        return "The " + what + " is not a number. Enter digits with at most one decimal point.";
+    }
+    const std::string what(describe(std::get<Output>(failure.where)));
+    if (failure.error == CalcError::TypeMismatch) // a diameter that shows as '.'
+        return "The " + what + " rounds to zero, so the tires cannot be compared.";
+    return "The " + what + " cannot be calculated.";
+}
+
+} // namespace durnoval

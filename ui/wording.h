@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 The Durnoval developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "calc/comparison.h"
+
+#include <string>
+#include <string_view>
+
+namespace durnoval {
+
+// What each entry and result is, in the words the user reads ("width of the original tire"):
+// the fields' and the results' names to a screen reader, and the messages.
+std::string_view describe(Entry entry);
+std::string_view describe(Output output);
+
+// One sentence for the user on what stopped Calculate and where.
+std::string failureMessage(const CalcFailure &failure);
+
+} // namespace durnoval
