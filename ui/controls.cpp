@@ -6,7 +6,10 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace durnoval {
 namespace {
@@ -61,6 +64,27 @@ QLabel *createPicture(QWidget *parent, const char *name, const char *resource, G
 
 EntryField *createTextBox(QWidget *parent, const char *name, Geometry geometry) {
     return place(new EntryField(parent), name, geometry, kWindowFont);
+}
+
+void resizeBelowMenuBar(QMainWindow &window, QSize clientSize) {
+    // The menu bar's height as the window's layout gives it, which under some styles is not
+    // that of its size hint.
+    const QMenuBar &bar = *window.menuBar();
+    const int forWidth = bar.heightForWidth(clientSize.width());
+    window.resize(clientSize.width(),
+                  clientSize.height() + std::max(forWidth >= 0 ? forWidth : bar.sizeHint().height(),
+                                                 bar.minimumSizeHint().height()));
+}
+
+void keepDefaultWithFocus(QWidget &window, QPushButton &fallback) {
+    // Connected for as long as the button lives: the window's other controls may move the focus
+    // while they are destroyed.
+    QObject::connect(qApp, &QApplication::focusChanged, &fallback,
+                     [&window, &fallback](QWidget *, QWidget *focused) {
+                         const auto *button = qobject_cast<QPushButton *>(focused);
+                         fallback.setDefault(!button || button == &fallback ||
+                                             !window.isAncestorOf(button));
+                     });
 }
 
 QPushButton *createButton(QWidget *parent, const char *name, const char *text, Geometry geometry,

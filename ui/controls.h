@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 
 #include <initializer_list>
@@ -42,6 +43,13 @@ QPushButton *createButton(QWidget *parent, const char *name, const char *text, G
     QObject::connect(button, &QPushButton::clicked, form, clicked);
     return button;
 }
+
+// As in a dialog: a button of the window is the default while it has the focus, and the given
+// one whenever no other button of the window has it.
+void keepDefaultWithFocus(QWidget &window, QPushButton &fallback);
+
+// Sizes a main window so that its client area below the menu bar has the given size.
+void resizeBelowMenuBar(QMainWindow &window, QSize clientSize);
 
 // Tab moves the focus through the controls in this order.
 void chainFocus(std::initializer_list<QWidget *> controls);

@@ -10,7 +10,6 @@
 #include "ui/wording.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,14 +31,6 @@ constexpr FontSpec kBold8{kSansSerifFace, 8.25, true};
 constexpr FontSpec kRegular10{kSansSerifFace, 9.75, false};
 constexpr FontSpec kBold10{kSansSerifFace, 9.75, true};
 constexpr FontSpec kBold12{kSansSerifFace, 12, true};
-
-// The menu bar's height as the window's layout gives it, which under some styles is not that
-// of its size hint.
-int menuBarHeight(const QMenuBar &bar, int width) {
-    const int forWidth = bar.heightForWidth(width);
-    return std::max(forWidth >= 0 ? forWidth : bar.sizeHint().height(),
-                    bar.minimumSizeHint().height());
-}
 
 // The controls as designed, places in twips. Each prompt ends next to the field it asks for.
 struct LabelSpec {
@@ -90,13 +81,6 @@ constexpr SlotSpec<Output> kResults[] = {
 };
 // clang-format on
 
-QString capitalised(std::string_view text) {
-    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (!result.isEmpty())
-        result[0] = result[0].toUpper();
-    return result;
-}
-
 } // namespace
 
 frmDurnoval::frmDurnoval() {
@@ -113,10 +97,11 @@ frmDurnoval::frmDurnoval() {
     createControls(area);
     setCentralWidget(area);
     createMenus();
-    createConnections(area);
+    // A double-click on the background asks for the about window, as the About item does.
+    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::aboutRequested);
+    keepDefaultWithFocus(*this, *cmdCalc);
     showState();
-    resize(kClientSize.width(),
-           kClientSize.height() + menuBarHeight(*menuBar(), kClientSize.width()));
+    resizeBelowMenuBar(*this, kClientSize);
 }
 
 void frmDurnoval::createControls(QWidget *area) {
@@ -126,7 +111,7 @@ void frmDurnoval::createControls(QWidget *area) {
     for (const auto &[entry, name, geometry, toolTip] : kFields) {
         QLineEdit *field = createTextBox(area, name, geometry);
         field->setToolTip(toolTip);
-        field->setAccessibleName(capitalised(describe(entry)));
+        field->setAccessibleName(QString::fromStdString(capitalised(describe(entry))));
         m_entries[indexOf(entry)] = field;
     }
     // showState gives each result its text, its visibility and its accessible name.
@@ -183,25 +168,6 @@ void frmDurnoval::addMenuItem(QMenu *menu, const char *name, const char *caption
     connect(action, &QAction::triggered, this, handler);
 }
 
-void frmDurnoval::createConnections(ClientArea *area) {
-    // A double-click on the background asks for the about window, as the About item does.
-    connect(area, &ClientArea::backgroundDoubleClicked, this, &frmDurnoval::aboutRequested);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *focused) { keepCalculateDefault(focused); });
-}
-
-frmDurnoval::~frmDurnoval() {
-    // The focus moves while the controls are destroyed, when this is no window any more.
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-}
-
-void frmDurnoval::keepCalculateDefault(QWidget *focused) {
-    // As in a dialog: a button is the default while it has the focus, and Calculate whenever
-    // no other button of this window has it.
-    const auto *button = qobject_cast<QPushButton *>(focused);
-    cmdCalc->setDefault(!button || button == cmdCalc || !isAncestorOf(button));
-}
-
 void frmDurnoval::cmdCalc_Click() {
     readEntries();
     const std::optional<CalcFailure> failure = CalculateComparison(m_state);
@@ -248,7 +214,7 @@ void frmDurnoval::showState() {
         label->setText(text);
         label->setVisible(shown.has_value());
         // A named label's text never reaches a screen reader, so its name carries the value.
-        const QString what = capitalised(describe(output));
+        const QString what = QString::fromStdString(capitalised(describe(output)));
         label->setAccessibleName(text.isEmpty() ? what : what + ": " + text);
     }
 }

@@ -28,7 +28,6 @@ class frmDurnoval : public QMainWindow {
     Q_OBJECT
 public:
     frmDurnoval();
-    ~frmDurnoval() override;
 
 signals:
     // Exit or End: the window has hidden itself for the confirmation.
@@ -42,8 +41,6 @@ private:
     void createMenus();
     void addMenuItem(QMenu *menu, const char *name, const char *caption, QKeyCombination shortcut,
                      void (frmDurnoval::*handler)());
-    void createConnections(ClientArea *area);
-    void keepCalculateDefault(QWidget *focused);
 
     void cmdCalc_Click();
     void cmdClear_Click();

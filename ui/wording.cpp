@@ -30,6 +30,13 @@ std::string_view describe(Output output) {
     return kOutputWords[indexOf(output)];
 }
 
+std::string capitalised(std::string_view description) {
+    std::string name(description);
+    if (!name.empty() && name[0] >= 'a' && name[0] <= 'z')
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+    return name;
+}
+
 std::string failureMessage(const CalcFailure &failure) {
     if (const auto *entry = std::get_if<Entry>(&failure.where)) {
         const std::string what(describe(*entry));

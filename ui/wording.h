@@ -15,6 +15,9 @@ namespace durnoval {
 std::string_view describe(Entry entry);
 std::string_view describe(Output output);
 
+// A description made a name: "Width of the original tire".
+std::string capitalised(std::string_view description);
+
 // One sentence for the user on what stopped Calculate and where.
 std::string failureMessage(const CalcFailure &failure);
 
