@@ -225,9 +225,9 @@ def stays_above():
     x, y, width, height = frame(CONFIRM)
     # Bottom to top, as the window manager stacks them or, with none, the X server.
     def stacking():
-        return [int(w, 16) for w in (re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
-                                     if MANAGED else re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"),
-                                                                re.M)[::-1])]
+        if MANAGED:
+            return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
+        return [int(w, 16) for w in re.findall(r"^ +(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M)][::-1]
     for title, above in (("Over", True), ("Locker", False))[:1 if MANAGED else 2]:
         before = stacking()
         cover = subprocess.Popen(["xmessage", "-xrm", f"*overrideRedirect: {not above}", "-geometry",
