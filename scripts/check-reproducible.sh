@@ -21,9 +21,6 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/durnoval-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 trap 'exit 143' INT TERM HUP
 
-# The builds must find the time in the commit themselves.
-unset SOURCE_DATE_EPOCH
-
 # build NAME: clones the commit into $work/NAME and makes the package there, as make package
 # does (without the tests, which the package does not hold); the log stays in $work/NAME.log.
 build() {
