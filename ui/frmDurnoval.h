@@ -10,7 +10,6 @@
 
 #include <array>
 
-class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -18,8 +17,6 @@ class QPushButton;
 
 namespace durnoval {
 
-class ClientArea;
-struct Geometry;
 
 // The main window: six entry fields bound to a ComparisonState, its four result labels, the
 // command buttons and the File and Help menus. It runs Calculate and Clear itself, and asks
