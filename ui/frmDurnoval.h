@@ -17,7 +17,6 @@ class QPushButton;
 
 namespace durnoval {
 
-
 // The main window: six entry fields bound to a ComparisonState, its four result labels, the
 // command buttons and the File and Help menus. It runs Calculate and Clear itself, and asks
 // for the about window and the exit confirmation through its signals.
