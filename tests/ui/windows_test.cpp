@@ -156,8 +156,8 @@ private slots:
         QCOMPARE(entry->text(), "7." + kept.chopped(2));
     }
 
-    // Enter, the buttons and the File menu run their commands. A failed Calculate says why and hides what it
-    // did not reach; once the message is read, the field is ready to be corrected.
+    // Enter, the buttons and the File menu run their commands. A failed Calculate says why and
+    // hides what it did not reach; once the message is read, the field is ready to be corrected.
     void commandsShowTheirResultsAndTheirErrors() {
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
