@@ -127,11 +127,9 @@ def walk(accessible):
 
 # The window once it is on the screen; a screen reader announces it by its role and title.
 def window(title, role):
-    found = until(f"{title!r} on the screen", lambda: x_window(title) and next(
-        w for w in app if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)))
-    if found.getRoleName() != role:
-        raise AssertionError(f"{title!r} reads as a {found.getRoleName()}")
-    return found
+    return until(f"{title!r} on the screen as a {role}", lambda: x_window(title) and next(
+        w for w in app if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)),
+        lambda found: found.getRoleName() == role)
 
 
 def control(window_, name):
