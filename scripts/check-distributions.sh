@@ -13,31 +13,23 @@ source=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
 parent=$(realpath -m "${1:-$source/build/distributions}")
 jobs=${JOBS:-$(nproc)}
 mkdir -p "$parent"
+fail() { echo "FAILED: $*"; exit 1; }
 
 # The parts of both distributions' flags that name this machine's processor family.
 x86=()
 [ "$(uname -m)" != x86_64 ] || x86=(-mtune=generic -mno-omit-leaf-frame-pointer)
 
-# NAME GENERATOR CMAKE-OPTIONS... -- : builds with CXXFLAGS and LDFLAGS as set, then tests.
+# NAME GENERATOR CMAKE-OPTIONS...: builds with CXXFLAGS and LDFLAGS as set, then tests.
 build() {
     local name=$1 generator=$2 dir=$parent/$1 log=$parent/$1.log
     shift 2
     rm -rf "$dir"
     echo "$name: building in $dir"
-    if ! { cmake -S "$source" -B "$dir" -G "$generator" -DBUILD_TESTING=ON "$@" &&
-        cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
-        tail -30 "$log"
-        echo "FAILED: $name: the build failed; all of it is in $log"
-        return 1
-    fi
-    if grep -E "warning:|CMake Warning" "$log"; then
-        echo "FAILED: $name: the build gave warnings; all of it is in $log"
-        return 1
-    fi
-    (cd "$dir" && ctest -LE e2e -j "$jobs" --output-on-failure) || {
-        echo "FAILED: $name: tests"
-        return 1
-    }
+    { cmake -S "$source" -B "$dir" -G "$generator" -DBUILD_TESTING=ON "$@" &&
+        cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1 ||
+        { tail -30 "$log"; fail "$name: the build, all of it in $log"; }
+    if grep -E "warning:|CMake Warning" "$log"; then fail "$name: warnings, all in $log"; fi
+    ctest --test-dir "$dir" -LE e2e -j "$jobs" --output-on-failure || fail "$name: tests"
 }
 
 # Fedora's usual compiler and linker flags for packages, as its CMake macro passes them, with
@@ -57,10 +49,8 @@ arch=(-O2 -pipe -fno-plt -fexceptions -Wp,-D_FORTIFY_SOURCE=3 -Wformat -Werror=f
 CXXFLAGS="${arch[*]}" LDFLAGS="-Wl,-O1 -Wl,--sort-common -Wl,--as-needed -Wl,-z,relro -Wl,-z,now" \
     build arch Ninja -DCMAKE_BUILD_TYPE=None
 
+# Every path the debug information names: none in the source folder, and some in the mapping.
 paths=$(readelf --debug-dump=info "$parent/arch/app/durnoval" | grep -E "DW_AT_(comp_dir|name) .*/")
-if grep -F "$source" <<<"$paths" || ! grep -qF "$arch_sources/" <<<"$paths"; then
-    echo "FAILED: arch: the debug information does not name the sources by $arch_sources"
-    exit 1
-fi
-echo "arch: the debug information names the sources under $arch_sources/"
-echo "passed: the Fedora and Arch builds"
+! grep -F "$source" <<<"$paths" && grep -qF "$arch_sources/" <<<"$paths" ||
+    fail "arch: the debug information does not name the sources by $arch_sources only"
+echo "passed: the Fedora and Arch builds; Arch's debug information names $arch_sources/ only"
