@@ -10,13 +10,12 @@ set -euo pipefail
 
 tarball=$(realpath "${1:?usage: $0 TARBALL OUTPUT}")
 output=${2:?usage: $0 TARBALL OUTPUT}
-name=$(basename "$tarball" .tar.xz)         # durnoval-4.02
-version=${name#durnoval-}
+name=$(basename "$tarball" .tar.xz) # durnoval-4.02
 
 rm -rf "$output"
 mkdir -p "$output"
-cp "$tarball" "$output/durnoval_$version.orig.tar.xz"
+cp "$tarball" "$output/durnoval_${name#durnoval-}.orig.tar.xz"
 tar -xf "$tarball" -C "$output"
-cp -r "$output/$name/packaging/debian" "$output/$name/debian"
 cd "$output/$name"
+cp -r packaging/debian debian
 dpkg-buildpackage --unsigned-source --unsigned-changes
