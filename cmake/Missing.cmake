@@ -3,10 +3,8 @@
 # durnoval_missing(WHAT PACKAGE [OPTION LEFT-OUT]): stops configuring with one line that names
 # what is missing, the Debian package that has it and, where one does, the option that leaves
 # out what needs it. The line starts with a blank, which keeps CMake from wrapping it.
-macro(durnoval_missing what package)
-    set(line " ${what} is missing (Debian: ${package})")
-    if(${ARGC} GREATER 2)
-        string(APPEND line "; -D${ARGV2}=OFF leaves out ${ARGV3}")
-    endif()
-    message(FATAL_ERROR "${line}")
-endmacro()
+function(durnoval_missing what package)
+    # OPTION and LEFT-OUT, when given, become the note on the option.
+    string(REGEX REPLACE "^(.+);(.+)$" "; -D\\1=OFF leaves out \\2" leaves_out "${ARGN}")
+    message(FATAL_ERROR " ${what} is missing (Debian: ${package})${leaves_out}")
+endfunction()
