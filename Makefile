@@ -115,8 +115,8 @@ autopkgtest:
 	$(MAKE) deps LEVEL=package
 	$(MAKE) lintian
 	apt-get install -y -q --no-remove ./$(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb
-	autopkgtest $(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb $(BUILD_DIR)/package/durnoval-$(VERSION) \
-	    -- null
+	autopkgtest $(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb \
+	    $(BUILD_DIR)/package/durnoval-$(VERSION) -- null
 
 # Every protection hardening-check looks for that this machine's toolchain can give.
 check-hardening: build
