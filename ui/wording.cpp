@@ -3,6 +3,7 @@
 
 #include "ui/wording.h"
 
+#include <algorithm>
 #include <array>
 
 namespace durnoval {
@@ -48,6 +49,32 @@ std::string failureMessage(const CalcFailure &failure) {
     if (failure.error == CalcError::TypeMismatch) // a diameter that shows as '.'
         return "The " + what + " rounds to zero, so the tires cannot be compared.";
     return "The " + what + " cannot be calculated.";
+}
+
+std::string announcement(const ComparisonState &before, const ComparisonState &after,
+                         std::optional<Entry> echoed) {
+    std::string filled, shown;
+    bool entriesCleared = false, resultsCleared = false;
+    for (const EntryInfo &info : kEntries) {
+        const std::string &was = before[info.entry], &is = after[info.entry];
+        if (was.empty() && !is.empty() && info.entry != echoed)
+            filled += (filled.empty() ? "Filled in: " : ", ") + std::string(describe(info.entry)) +
+                      ' ' + is;
+        entriesCleared = entriesCleared || (!was.empty() && is.empty());
+    }
+    for (const Output output : kOutputs) {
+        if (after[output])
+            shown += ' ' + capitalised(describe(output)) + ": " + *after[output] +
+                     (after[output]->ends_with('.') ? "" : "."); // "24." ends its own sentence
+        resultsCleared = resultsCleared || (before[output] && !after[output]);
+    }
+    // Where results are shown, they say it all; a message tells why the others are not.
+    if (shown.empty() && entriesCleared)
+        shown = resultsCleared ? " Entries and results cleared." : " Entries cleared.";
+    else if (shown.empty() && resultsCleared)
+        shown = " Results cleared.";
+    return filled.empty() ? shown.substr(std::min<std::size_t>(1, shown.size()))
+                          : filled + '.' + shown;
 }
 
 } // namespace durnoval

@@ -5,6 +5,7 @@
 
 #include "calc/comparison.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,12 @@ std::string capitalised(std::string_view description);
 
 // One sentence for the user on what stopped Calculate and where.
 std::string failureMessage(const CalcFailure &failure);
+
+// What a screen reader says once a command has changed the window from BEFORE to AFTER: the
+// defaults written into empty fields, then the results shown or, where none is, what was
+// cleared; empty when nothing changed. A default the screen reader reads out as it arrives in
+// the focused field (ECHOED) is not said again.
+std::string announcement(const ComparisonState &before, const ComparisonState &after,
+                         std::optional<Entry> echoed);
 
 } // namespace durnoval

@@ -67,5 +67,38 @@ TEST(CalculateComparison, ShowsBothDiametersThePercentageAndTheTrueSpeedOrStopsA
         }
 }
 
+// What a screen reader hears after each command: the defaults it wrote but the focused field's,
+// which reads out its own new text, and the results, or what went.
+TEST(Announcement, SaysWhatACommandChangedOnTheWindowOnce) {
+    const struct {
+        const char *name;
+        const char *earlier; // the entries of a Calculate before, if any
+        const char *typed;
+        bool clear;
+        std::optional<Entry> focused;
+        const char *heard;
+    } rows[] = {
+        // clang-format off
+        {"defaults and results", nullptr, "/45//225//", false, Entry::NewRim, "Filled in: width of the original tire 195, rim size of the original tire 14, wall size of the new tire 55. Diameter of the original tire: 20.9. Diameter of the new tire: 25.8. New diameter in percent of the original: 123%. True speed when the speedometer reads 60 mph: 74mph."},
+        {"results again", "/////", "195/75/14/215/55/16", false, std::nullopt, "Diameter of the original tire: 25.5. Diameter of the new tire: 25.3. New diameter in percent of the original: 99%. True speed when the speedometer reads 60 mph: 60mph."},
+        {"some results", nullptr, "0/0/0/1/2/3", false, std::nullopt, "Diameter of the original tire: . Diameter of the new tire: 3."},
+        {"results gone", "/////", "195/75/14/215/x/16", false, std::nullopt, "Results cleared."},
+        {"no results", nullptr, "x/////", false, std::nullopt, ""},
+        {"clear after results", "/////", "195/75/14/215/55/16", true, std::nullopt, "Entries and results cleared."},
+        {"clear typed entries", nullptr, "//14///", true, std::nullopt, "Entries cleared."},
+        {"clear when clear", nullptr, "/////", true, std::nullopt, ""}};
+    // clang-format on
+    for (const auto &[name, earlier, typed, clear, focused, heard] : rows) {
+        ComparisonState state;
+        type(state, earlier ? earlier : "");
+        if (earlier)
+            CalculateComparison(state);
+        type(state, typed);
+        const ComparisonState before = state;
+        clear ? ClearComparison(state) : static_cast<void>(CalculateComparison(state));
+        EXPECT_EQ(announcement(before, state, focused), heard) << name;
+    }
+}
+
 } // namespace
 } // namespace durnoval
