@@ -5,6 +5,7 @@
 
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenuBar>
 #include <QPixmap>
@@ -93,6 +94,15 @@ QPushButton *createButton(QWidget *parent, const char *name, const char *text, G
     // As on the design's platform, Enter presses the button that has the focus.
     button->setAutoDefault(true);
     return place(button, name, geometry, font);
+}
+
+void announce([[maybe_unused]] QWidget &source, [[maybe_unused]] const QString &message) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (message.isEmpty())
+        return;
+    QAccessibleAnnouncementEvent event(&source, message);
+    QAccessible::updateAccessibility(&event);
+#endif
 }
 
 void chainFocus(std::initializer_list<QWidget *> controls) {

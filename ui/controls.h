@@ -51,6 +51,10 @@ void keepDefaultWithFocus(QWidget &window, QPushButton &fallback);
 // Sizes a main window so that its client area below the menu bar has the given size.
 void resizeBelowMenuBar(QMainWindow &window, QSize clientSize);
 
+// Says the message to a screen reader, without moving the focus, where the toolkit can (Qt 6.8
+// and later); nothing when it is empty.
+void announce(QWidget &source, const QString &message);
+
 // Tab moves the focus through the controls in this order.
 void chainFocus(std::initializer_list<QWidget *> controls);
 

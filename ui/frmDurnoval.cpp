@@ -169,16 +169,17 @@ void frmDurnoval::addMenuItem(QMenu *menu, const char *name, const char *caption
 }
 
 void frmDurnoval::cmdCalc_Click() {
-    readEntries();
+    const ComparisonState before = readEntries();
     const std::optional<CalcFailure> failure = CalculateComparison(m_state);
-    showState();
+    showState(&before);
     if (failure)
         reportFailure(*failure);
 }
 
 void frmDurnoval::cmdClear_Click() {
+    const ComparisonState before = readEntries();
     ClearComparison(m_state);
-    showState();
+    showState(&before);
 }
 
 void frmDurnoval::cmdExit_Click() {
@@ -195,17 +196,22 @@ QLabel *frmDurnoval::result(Output output) const {
 }
 
 // The fields hold what the user types; the state takes it only when Calculate needs it.
-void frmDurnoval::readEntries() {
+ComparisonState frmDurnoval::readEntries() {
     for (const EntryInfo &info : kEntries)
         m_state[info.entry] = field(info.entry)->text().toStdString();
+    return m_state;
 }
 
-// Shows what a command wrote: defaults in the fields, and the results.
-void frmDurnoval::showState() {
+// Shows what a command wrote: defaults in the fields, and the results; and, where the command
+// changed the window from BEFORE, says what changed to a screen reader.
+void frmDurnoval::showState(const ComparisonState *before) {
+    std::optional<Entry> echoed; // the focused field reads out its own new text
     for (const EntryInfo &info : kEntries) {
         const QString text = QString::fromStdString(m_state[info.entry]);
         if (field(info.entry)->text() != text)
             field(info.entry)->setText(text);
+        if (field(info.entry)->hasFocus())
+            echoed = info.entry;
     }
     for (const Output output : kOutputs) {
         const ResultText &shown = m_state[output];
@@ -217,6 +223,8 @@ void frmDurnoval::showState() {
         const QString what = QString::fromStdString(capitalised(describe(output)));
         label->setAccessibleName(text.isEmpty() ? what : what + ": " + text);
     }
+    if (before)
+        announce(*this, QString::fromStdString(announcement(*before, m_state, echoed)));
 }
 
 void frmDurnoval::reportFailure(const CalcFailure &failure) {

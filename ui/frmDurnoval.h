@@ -44,8 +44,8 @@ private:
 
     QLineEdit *field(Entry entry) const;
     QLabel *result(Output output) const;
-    void readEntries();
-    void showState();
+    ComparisonState readEntries();
+    void showState(const ComparisonState *before = nullptr);
     void reportFailure(const CalcFailure &failure);
 
     void keyPressEvent(QKeyEvent *event) override;

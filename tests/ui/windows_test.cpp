@@ -59,6 +59,17 @@ QString windowsShown() {
     return shown.join(' ');
 }
 
+// What the windows say to a screen reader beyond the control with the focus; the toolkit says
+// it from Qt 6.8 on.
+constexpr bool kAnnounces = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
+QStringList g_announced;
+void listen([[maybe_unused]] QAccessibleEvent *event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        g_announced << static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#endif
+}
+
 } // namespace
 
 class WindowsTest : public QObject {
@@ -98,6 +109,8 @@ private slots:
     void init() {
         m_endRequests = 0;
         m_forms = std::make_unique<Forms>([this] { ++m_endRequests; });
+        QAccessible::installUpdateHandler(listen);
+        g_announced.clear();
         m_forms->showDurnoval();
         m_main = &m_forms->durnoval();
         QVERIFY(QTest::qWaitForWindowActive(m_main));
@@ -162,6 +175,12 @@ private slots:
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
         QCOMPARE(shown(), "195 75 14 215 55 17 | 25.5 26.3 103% 62mph");
+        // Heard once, the focus left in the field: the defaults written, then the results.
+        QCOMPARE(QApplication::focusWidget(), field("txtRim2"));
+        QCOMPARE(g_announced.size(), kAnnounces ? 1 : 0);
+        QVERIFY(!kAnnounces ||
+                (g_announced[0].startsWith("Filled in: width of the original tire 195,") &&
+                 g_announced[0].endsWith("60 mph: 62mph.")));
         // A screen reader tells what each result is, and the rim, as their tooltips do.
         for (const char *name : {"lblOutput", "lblOutput2", "lblPercent", "lblMph", "txtRim"})
             QVERIFY(!QAccessible::queryAccessibleInterface(control(*m_main, name))
@@ -169,6 +188,7 @@ private slots:
                          .isEmpty());
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), "_ _ _ _ _ _ | - - - -");
+        QCOMPARE(g_announced.value(1), kAnnounces ? "Entries and results cleared." : "");
         inFileMenu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); // Calculate
         QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
         field("txtWall2")->selectAll();
