@@ -81,7 +81,7 @@ check:
 
 sanitize:
 	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
-	    -DDURNOVAL_E2E_DESKTOPS="openbox;bare;mutter;kwin;icewm;mutter-wayland"
+	    -DDURNOVAL_E2E_DESKTOPS="openbox;bare;mutter;kwin;icewm;mutter-wayland;orca"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 

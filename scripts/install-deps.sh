@@ -17,10 +17,10 @@ run=(cmake make g++ pkgconf qt6-base-dev libxcb1-dev librsvg2-bin
 # of the desktop entry, the metainfo and the manual page; the end-to-end tests on a real X
 # server, under openbox, and beside a Wayland compositor with Qt's Wayland plugin, where the
 # program must still choose X; GNOME's platform theme for Qt programs, under which the program
-# must stay one application to a screen reader.
+# must stay one application to a screen reader; the screen reader Orca, whose speech is checked.
 test=("${run[@]}" libgtest-dev fontconfig desktop-file-utils appstream man-db
     xvfb xauth openbox weston qt6-wayland xdotool x11-utils dbus at-spi2-core python3-pyatspi
-    procps qt6-gtk-platformtheme)
+    procps qt6-gtk-platformtheme orca)
 # make check: the end-to-end tests under GNOME's mutter (X11, and Wayland with XWayland), KDE's
 # KWin and IceWM; the package (debhelper), lintian and hardening-check (devscripts); the fresh
 # Debian roots of make check-debian.

@@ -5,6 +5,7 @@
 # private D-Bus session bus, within a deadline. ctest runs it in scripts/own-environment.sh, whose
 # private runtime folder it works in, and which stops all it started however it ends. The desktop:
 #   openbox, mutter (GNOME's, in X11 mode), icewm or kwin (KDE's kwin_x11), on Xvfb;
+#   orca: openbox with the screen reader Orca, whose speech the session reads;
 #   mutter-wayland, kwin-wayland: GNOME's or KDE's Wayland compositor, headless, the program on
 #         its XWayland;
 #   bare: Xvfb with no window manager, and a headless Wayland compositor (weston) beside it, as
@@ -22,6 +23,7 @@ deadline=$((SECONDS + ${DURNOVAL_E2E_SECONDS:-80}))
 # Wayland compositor that runs the session itself.
 case $desktop in
 openbox) wm=(openbox --sm-disable) needs=(Xvfb:xvfb openbox:openbox) ;;
+orca) wm=(openbox --sm-disable) needs=(Xvfb:xvfb openbox:openbox orca:orca) ;;
 mutter) wm=(dbus-run-session -- mutter --x11 --replace --sm-disable) needs=(Xvfb:xvfb mutter:mutter) ;;
 icewm) wm=(icewm) needs=(Xvfb:xvfb icewm:icewm) ;;
 kwin) wm=(dbus-run-session -- kwin_x11 --replace) needs=(Xvfb:xvfb kwin_x11:kwin-x11) ;;
