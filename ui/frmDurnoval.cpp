@@ -232,6 +232,9 @@ void frmDurnoval::reportFailure(const CalcFailure &failure) {
         new QMessageBox(QMessageBox::Warning, kTitle,
                         QString::fromStdString(failureMessage(failure)), QMessageBox::Ok, this);
     box->setObjectName("calcErrorBox");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) // their screen readers read an alert by its description
+    box->setAccessibleDescription(box->text());
+#endif
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Once the message is read, the offending entry is ready to be corrected.
     if (const auto *entry = std::get_if<Entry>(&failure.where)) {
