@@ -88,13 +88,20 @@ def spoken():
 
 
 add_keys("dead_acute", "dead_circumflex", "Multi_key")
+# Qt 6.8 and later can announce Calculate's answer to a screen reader.
+QT_CORE = ctypes.CDLL("libQt6Core.so.6")
+QT_CORE.qVersion.restype = ctypes.c_char_p
+ANNOUNCES = int(QT_CORE.qVersion().split(b".")[1]) >= 8
 if DESKTOP == "orca":
+    # Orca logs what it would speak with or without a voice, but says announcements only with
+    # speech on; Orca 43 (Debian 12, whose Qt announces nothing) with no voice waits long for one.
     terminal, orca_output = pty.openpty()
-    subprocess.Popen(["orca", "--disable", "speech", "--disable", "braille", "--debug-file", "/dev/stdout"],
-                     stdout=orca_output, stderr=subprocess.DEVNULL)
+    subprocess.Popen(["orca", "--disable", "braille", "--debug-file", "/dev/stdout"]
+                     + ([] if ANNOUNCES else ["--disable", "speech"]), stdout=orca_output, stderr=subprocess.DEVNULL)
     threading.Thread(target=read_orca, args=(terminal,), daemon=True).start()
-    for _ in range(300):  # until it listens to the accessibility bus
-        if any("ORCA: Startup complete" in line for line in ORCA_LOG):
+    # Listening before the program starts, which may else miss it: it says so, or with speech off logs it.
+    for _ in range(300):
+        if any(re.search(r"Screen reader on\.|ORCA: Startup complete", line) for line in ORCA_LOG):
             break
         time.sleep(0.1)
 program = subprocess.Popen([sys.argv[2]], env=dict(os.environ, **THEME))
@@ -311,18 +318,21 @@ def yes_ends():
 
 
 def heard():
-    """a screen reader user hears the field typed into, an entry error, Calculate's answer (from Qt
-    6.8 on, which can announce it), the about window and the confirmation"""
-    announces = int(re.search(r"libQt6Core\.so\.6\.(\d+)", open(f"/proc/{program.pid}/maps").read())[1]) >= 8
+    """a screen reader user hears the field typed into, an entry error and the field again,
+    Calculate's answer (from Qt 6.8 on, which can announce it), the about window and the
+    confirmation"""
+    # Once Orca listens, it names the field the focus comes back to.
+    until("Orca naming the focused field", lambda: key("Tab", "Shift_L+Tab") or " ".join(spoken()),
+          lambda text: "Width of the original tire text" in text, seconds=30)
     said = len(spoken())
     for keys, what in ((("1", "period", "2", "period", "3"), "3"),
                        (("Return",), "The width of the original tire is not a number. "
                                      "Enter digits with at most one decimal point."),
-                       (("Return",), "Width of the original tire text."),  # ready to be corrected
-                       (("2", "2", "5", "Return"), "Diameter of the original tire: 27.3." if announces else "return"),
+                       (("Return",), "Width of the original tire text"),
+                       (("2", "2", "5", "Return"), "Diameter of the original tire: 27.3." if ANNOUNCES else "return"),
                        (("ctrl+x",), "Durnoval, by the Durnoval developers dialog Created by the Durnoval developers."),
-                       (("Escape",), "Durnoval Calculator frame."),
-                       (("ctrl+e",), "alert Are You Sure???? Are you sure you want to exit??")):
+                       (("Escape",), "Width of the original tire text"),
+                       (("ctrl+e",), "Are you sure you want to exit??")):
         key(*keys)
         until(f"{what!r} spoken after {keys}", lambda: " ".join(spoken()[said:]), lambda text: what in text)
         said = len(spoken())
