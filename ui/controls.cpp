@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPixmap>
 
@@ -14,6 +15,20 @@
 
 namespace durnoval {
 namespace {
+
+// Space presses a button only on its own: Alt+Space is a habit for the window menu, which
+// without a window manager to take it would reach the button and answer for the user.
+class PlainSpaceOnly : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return isKey && key->key() == Qt::Key_Space && key->modifiers() != Qt::NoModifier;
+    }
+};
 
 template <typename Control>
 Control *place(Control *control, const char *name, Geometry geometry, ControlFont font) {
@@ -93,6 +108,7 @@ QPushButton *createButton(QWidget *parent, const char *name, const char *text, G
     auto *button = new QPushButton(QString::fromUtf8(text), parent);
     // As on the design's platform, Enter presses the button that has the focus.
     button->setAutoDefault(true);
+    button->installEventFilter(new PlainSpaceOnly(button));
     return place(button, name, geometry, font);
 }
 
