@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace durnoval {
 namespace {
 
@@ -19,9 +21,14 @@ void quitEventLoop() {
     QCoreApplication::exit(0);
 }
 
-QPoint screenCentre() {
+// Where a frame of this size stands centred on the screen less its panels. One larger than that,
+// or on a screen that reports no size, starts at the screen's corner instead, so that its title
+// bar and menus stay within reach.
+QPoint centredCorner(QSize frame) {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().center() : QPoint();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 0, 0);
+    const QPoint centred = area.center() - QRect(QPoint(), frame).center();
+    return {std::max(centred.x(), area.left()), std::max(centred.y(), area.top())};
 }
 
 // Where a window stands: centred when first shown, and at the same place whenever it is shown
@@ -33,7 +40,7 @@ class Placement : public QObject {
 public:
     explicit Placement(QWidget &window)
         : QObject(&window), m_centring(!window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
-        window.move(screenCentre() - window.rect().center());
+        window.move(centredCorner(window.size()));
         window.installEventFilter(this);
     }
 
@@ -42,7 +49,7 @@ public:
         if (event->type() == QEvent::Move && m_centring &&
             window.frameGeometry().size() != window.size()) {
             m_centring = false;
-            window.move(screenCentre() - window.frameGeometry().center() + window.pos());
+            window.move(centredCorner(window.frameGeometry().size()));
         } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
             m_place = window.geometry();
         } else if (event->type() == QEvent::Show && !event->spontaneous() && m_place.isValid()) {

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -288,6 +289,22 @@ private slots:
         for (int x = 0; x < drawn.width() / 8; ++x)
             edge << drawn.pixelColor(x, drawn.height() / 2);
         QVERIFY(edge.contains(QColor(Qt::white)) && edge.contains(QColor(Qt::darkBlue)));
+    }
+
+    // However large the scale makes them (ctest runs this at 1.5 too, where the main window does
+    // not fit), each window's corner, with its title bar and menus, is on the screen, and a
+    // window that fits is centred.
+    void windowsStartWithinReach() {
+        m_forms->showAbout();
+        click(*m_main, "cmdExit");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QWidget *windows[] = {m_main, &m_forms->about(), &confirmation()};
+        for (const QWidget *window : windows) {
+            const QRect frame = window->frameGeometry();
+            QVERIFY2(screen.contains(frame.topLeft()), qPrintable(window->objectName()));
+            QVERIFY(frame.width() > screen.width() || frame.height() > screen.height() ||
+                    frame.center() == screen.center());
+        }
     }
 
     // The wheel is as sharp as the screen allows: on a screen scaled above 1 (ctest runs this
