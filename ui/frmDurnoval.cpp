@@ -236,15 +236,16 @@ void frmDurnoval::reportFailure(const CalcFailure &failure) {
     box->setAccessibleDescription(box->text());
 #endif
     box->setAttribute(Qt::WA_DeleteOnClose);
-    // Once the message is read, the offending entry is ready to be corrected.
-    if (const auto *entry = std::get_if<Entry>(&failure.where)) {
-        QLineEdit *offending = field(*entry);
-        connect(box, &QMessageBox::finished, offending, [this, offending] {
-            activateWindow(); // without a window manager, nothing else would
+    // Once the message is read, the keyboard is back, on the offending entry, ready to be
+    // corrected, where there is one; without a window manager, nothing else would bring it.
+    const auto *entry = std::get_if<Entry>(&failure.where);
+    connect(box, &QMessageBox::finished, this, [this, offending = entry ? field(*entry) : nullptr] {
+        activateWindow();
+        if (offending) {
             offending->setFocus(Qt::OtherFocusReason);
             offending->selectAll();
-        });
-    }
+        }
+    });
     box->open();
 }
 

@@ -245,8 +245,11 @@ def put_away():
     until("the main window moved", lambda: frame(MAIN), lambda f: f[:2] != start[:2])
     time.sleep(0.5)  # a window manager that would put it back has done so by now
     before = frame(MAIN)
-    click(control(main_window, "Wall size of the new tire"))
-    run("xdotool", "type", "--delay", 30, "40000")  # too large: Calculate stops with a message
+    # A diameter that rounds to zero: Calculate stops with a message that no single field made.
+    key("Shift_L+Delete")  # Clear
+    for name in ("Rim size of the original tire", "Wall size of the original tire"):
+        click(control(main_window, name))
+        run("xdotool", "type", "--delay", 30, "0")
     for keys, over in ((("Return",), None), (("F10", "e"), CONFIRM), (("ctrl+x",), ABOUT), (("ctrl+e",), CONFIRM),
                        (("F10", "e"), CONFIRM), (("ctrl+e",), CONFIRM), (("ctrl+e",), CONFIRM)):
         key(*keys)
@@ -258,7 +261,7 @@ def put_away():
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
         until(f"the focus back after {keys}", lambda: [a.name for a in walk(main_window) if a.getState().contains(
-            pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the new tire"])
+            pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the original tire"])
 
 
 # Bottom to top, as the window manager stacks them or, with none, the X server.
