@@ -43,4 +43,8 @@ status=0
 printf '\t\t\t\t\t\n1\t2\n' | "$driver" >"$work/out" 2>"$work/err" || status=$?
 [ "$status" -eq 2 ] && [ "$(cat "$work/out")" = "$row" ] && grep -q "line 2" "$work/err" ||
     fail "driver, short line, status $status"
+# Output lost or input unreadable is a failure, and says so.
+! printf '\t\t\t\t\t\n' | "$driver" >/dev/full 2>"$work/err" && grep -q "cannot write" "$work/err" ||
+    fail "driver, output lost"
+! "$driver" </ 2>"$work/err" && grep -q "cannot read" "$work/err" || fail "driver, input unreadable"
 echo passed

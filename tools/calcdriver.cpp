@@ -8,10 +8,12 @@
 
 #include "calc/comparison.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -58,48 +60,48 @@ bool runLine(std::string_view line, std::string &out) {
     return true;
 }
 
+// Writes what OUT holds; false, with a message, when the output is lost.
+bool write(std::string &out) {
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.clear();
+    if (std::fflush(stdout) == 0)
+        return true;
+    std::fprintf(stderr, "durnoval-calc-driver: cannot write the results: %s\n",
+                 std::strerror(errno));
+    return false;
+}
+
 } // namespace
 
 int main() {
-    std::vector<char> chunk(1 << 16);
-    std::string pending; // input not yet ended by a newline
     std::string out;
+    char *line = nullptr; // getline reads a line of any length in one pass
+    std::size_t capacity = 0;
     unsigned long lineNumber = 0;
-
-    auto flushIfLarge = [&out](std::size_t limit) {
-        if (out.size() >= limit) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
+    for (ssize_t length; (length = getline(&line, &capacity, stdin)) >= 0;) {
+        std::string_view text(line, static_cast<std::size_t>(length));
+        if (text.ends_with('\n'))
+            text.remove_suffix(1);
+        if (!runLine(text, out)) {
+            std::free(line);
+            if (!write(out))
+                return 1;
+            std::fprintf(stderr,
+                         "durnoval-calc-driver: line %lu: expected %zu tab-separated fields\n",
+                         lineNumber + 1, kFieldsPerLine);
+            return 2;
         }
-    };
-    auto runOrFail = [&](std::string_view line) {
         ++lineNumber;
-        if (runLine(line, out))
-            return true;
-        flushIfLarge(0);
-        std::fflush(stdout);
-        std::fprintf(stderr, "durnoval-calc-driver: line %lu: expected %zu tab-separated fields\n",
-                     lineNumber, kFieldsPerLine);
-        return false;
-    };
-
-    for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
-        if (got == 0)
-            break;
-        pending.append(chunk.data(), got);
-        std::string_view rest(pending);
-        for (auto newline = rest.find('\n'); newline != std::string_view::npos;
-             newline = rest.find('\n')) {
-            if (!runOrFail(rest.substr(0, newline)))
-                return 2;
-            rest.remove_prefix(newline + 1);
+        if (out.size() >= (1 << 16) && !write(out)) {
+            std::free(line);
+            return 1;
         }
-        pending.erase(0, pending.size() - rest.size());
-        flushIfLarge(1 << 16);
     }
-    if (!pending.empty() && !runOrFail(pending))
-        return 2;
-    flushIfLarge(0);
-    return std::ferror(stdout) ? 1 : 0;
+    std::free(line);
+    if (std::ferror(stdin)) {
+        std::fprintf(stderr, "durnoval-calc-driver: cannot read the input: %s\n",
+                     std::strerror(errno));
+        return 1;
+    }
+    return write(out) ? 0 : 1;
 }
