@@ -124,8 +124,9 @@ private slots:
         QStringList visited;
         for (int i = 0; i < 10; ++i) {
             const auto buttons = m_main->findChildren<QPushButton *>();
+            const auto isDefault = std::ranges::find_if(buttons, &QPushButton::isDefault);
             visited << QApplication::focusWidget()->objectName() + ':' +
-                           (*std::ranges::find_if(buttons, &QPushButton::isDefault))->objectName();
+                           (isDefault == buttons.end() ? "none" : (*isDefault)->objectName());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(visited.join(' '), "txtWidth:cmdCalc txtWall:cmdCalc txtRim:cmdCalc "
@@ -182,11 +183,15 @@ private slots:
         QVERIFY(!kAnnounces ||
                 (g_announced[0].startsWith("Filled in: width of the original tire 195,") &&
                  g_announced[0].endsWith("60 mph: 62mph.")));
-        // A screen reader tells what each result is, and the rim, as their tooltips do.
-        for (const char *name : {"lblOutput", "lblOutput2", "lblPercent", "lblMph", "txtRim"})
-            QVERIFY(!QAccessible::queryAccessibleInterface(control(*m_main, name))
-                         ->text(QAccessible::Description)
-                         .isEmpty());
+        // A screen reader names each result by what it is and what it shows.
+        QStringList named;
+        for (const char *name : kResults)
+            named << QAccessible::queryAccessibleInterface(control(*m_main, name))
+                         ->text(QAccessible::Name);
+        QCOMPARE(named.join('|'),
+                 "Diameter of the original tire: 25.5|Diameter of the new tire: 26.3|"
+                 "New diameter in percent of the original: 103%|"
+                 "True speed when the speedometer reads 60 mph: 62mph");
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), "_ _ _ _ _ _ | - - - -");
         QCOMPARE(g_announced.value(1), kAnnounces ? "Entries and results cleared." : "");
@@ -215,11 +220,13 @@ private slots:
         QCOMPARE(windowsShown(), "frmDurnoval");
         doubleClick(*m_main, centreOf(*m_main, "lblPercent")); // hidden: background there
         QTRY_COMPARE(QApplication::focusWidget(), control(m_forms->about(), "cmdEnd"));
+        const QPoint place = m_forms->about().pos();
         m_forms->about().windowHandle()->setWindowStates(Qt::WindowMinimized);
         QTRY_VERIFY(m_forms->about().isMinimized());
         m_main->findChild<QAction *>("About")->trigger();
         QCOMPARE(windowsShown(), "frmDurnoval frmAbout");
         QTRY_VERIFY(m_forms->about().isActiveWindow() && !m_forms->about().isMinimized());
+        QCOMPARE(m_forms->about().pos(), place);
         doubleClick(m_forms->about(), {300, 150});
         QCOMPARE(windowsShown(), "frmDurnoval");
     }
