@@ -24,9 +24,10 @@ public:
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
-        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
         const auto *key = static_cast<QKeyEvent *>(event);
-        return isKey && key->key() == Qt::Key_Space && key->modifiers() != Qt::NoModifier;
+        return key->key() == Qt::Key_Space && key->modifiers() != Qt::NoModifier;
     }
 };
 
