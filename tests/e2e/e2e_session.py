@@ -114,7 +114,7 @@ def run(*command, check=True):
     return done.stdout
 
 
-def until(what, probe, done=bool, seconds=10):
+def until(what, probe, done=bool, seconds=20):  # long enough for a machine busy with builds
     deadline = time.monotonic() + seconds
     while True:
         try:
