@@ -331,10 +331,10 @@ def heard():
     for keys, what in ((("1", "period", "2", "period", "3"), "3"),
                        (("Return",), "The width of the original tire is not a number. "
                                      "Enter digits with at most one decimal point."),
-                       (("Return",), "Width of the original tire text"),
+                       (("Return",), "selected"),  # the field again, its text ready to be corrected
                        (("2", "2", "5", "Return"), "Diameter of the original tire: 27.3." if ANNOUNCES else "return"),
                        (("ctrl+x",), "Durnoval, by the Durnoval developers dialog Created by the Durnoval developers."),
-                       (("Escape",), "Width of the original tire text"),
+                       (("Escape",), "Durnoval Calculator"),
                        (("ctrl+e",), "Are you sure you want to exit??")):
         key(*keys)
         until(f"{what!r} spoken after {keys}", lambda: " ".join(spoken()[said:]), lambda text: what in text)
