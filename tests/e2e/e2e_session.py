@@ -1,110 +1,38 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Durnoval end to end, under a window manager on a real X server: keys and clicks go through the
-# X server (XTest, xdotool), windows are read back from it (xprop, xwininfo), and what they show
-# is read as a screen reader reads it (AT-SPI). run_e2e.sh provides the display, the window
-# manager and the session bus. Each behaviour is a step named by its docstring; the first that
-# fails ends the session.
-# Usage: e2e_session.py DESKTOP PROGRAM
+# Durnoval end to end, on a real X server under a desktop users run: keys and clicks go through
+# the X server (XTest), windows are read back from it (xprop, xwininfo, xdotool), and what they
+# show is read as a screen reader reads it (AT-SPI); on the orca desktop, the screen reader Orca
+# runs beside the program and the session reads what it would speak. Each behaviour is a step
+# named by its docstring; the first that fails ends the session.
+# Usage: scripts/desktop-session.py DESKTOP e2e_session.py DESKTOP PROGRAM
+# Exit status: 1 when a step fails; 77 when something needed is not installed, and the run is
+# skipped, with one line that names it.
 
-import contextlib
-import ctypes
-import os
-import pty
-import re
-import subprocess
-import sys
-import threading
-import time
+import os, re, subprocess, sys, time
 
-import pyatspi
-
+DESKTOP, PROGRAM = sys.argv[1], os.path.realpath(sys.argv[2])
+MANAGED = DESKTOP != "bare"  # a window manager frames, places, stacks and minimizes the windows
+# GNOME gives Qt programs its GTK platform theme; bare X, standing in for a Wayland desktop's,
+# brings it to make test.
+THEME = {"QT_QPA_PLATFORMTHEME": "gtk3"} if DESKTOP in ("mutter", "mutter-wayland", "bare") else {}
 MAIN, ABOUT, CONFIRM = "Durnoval Calculator", "Durnoval, by the Durnoval developers", "Are You Sure????"
 # Read through the results' names after typing "4O0" and composed characters as the new tyre's
 # wall (the key filter drops them all) and calculating.
 RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": "22.8",
            "New diameter in percent of the original": "89%",
            "True speed when the speedometer reads 60 mph": "54mph"}
-DESKTOP = sys.argv[1]
-MANAGED = DESKTOP != "bare"  # a window manager frames, places, stacks and minimizes the windows
-# GNOME gives Qt programs its GTK platform theme; bare X, standing in for a Wayland desktop's,
-# brings it to make test.
-THEME = {"QT_QPA_PLATFORMTHEME": "gtk3"} if DESKTOP in ("mutter", "mutter-wayland", "bare") else {}
 
 
-# Keys as a keyboard sends them: each by its keycode, with no modifier but those named. xdotool
-# looks a key up by its symbol and may add a modifier the keymap allows beside it: with
-# xkeyboard-config 2.4x it sends F10 as Alt+F10.
-X11, XTEST = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
-X11.XOpenDisplay.restype, X11.XStringToKeysym.restype = ctypes.c_void_p, ctypes.c_ulong
-X11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
-X11.XDisplayKeycodes.argtypes = [ctypes.c_void_p] + [ctypes.POINTER(ctypes.c_int)] * 2
-X11.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.POINTER(ctypes.c_int)]
-X11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
-                                       ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
-X11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-X11.XFlush.argtypes = [ctypes.c_void_p]
-XTEST.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-KEYBOARD = X11.XOpenDisplay(None)
-
-
-def key(*combos):
-    for combo in combos:
-        codes = [X11.XKeysymToKeycode(KEYBOARD, X11.XStringToKeysym(name.encode()))
-                 for name in combo.replace("ctrl+", "Control_L+").split("+")]
-        for code, down in [(code, True) for code in codes] + [(code, False) for code in reversed(codes)]:
-            XTEST.XTestFakeKeyEvent(KEYBOARD, code, down, 0)
-        X11.XFlush(KEYBOARD)
-        time.sleep(0.1)
-
-
-# Dead keys and compose, which the keymap may lack, on free keys of their own before the program
-# starts: xdotool maps a missing key only while it types it, and a busy program may read that
-# key by the map that follows.
-def add_keys(*names):
-    low, high, per = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
-    X11.XDisplayKeycodes(KEYBOARD, low, high)
-    symbols = X11.XGetKeyboardMapping(KEYBOARD, low.value, high.value - low.value + 1, per)
-    free = [low.value + i for i in range(high.value - low.value + 1)
-            if not any(symbols[i * per.value:(i + 1) * per.value])]
-    for code, name in zip(free, names):
-        X11.XChangeKeyboardMapping(KEYBOARD, code, 1, (ctypes.c_ulong * 1)(X11.XStringToKeysym(name.encode())), 1)
-    X11.XFlush(KEYBOARD)
-
-
-# What the screen reader Orca, started beside the program on the orca desktop, would speak (with
-# no speech server). Its log comes line by line to a terminal, where a file gets it in blocks.
-ORCA_LOG = []
-
-
-def read_orca(terminal):
-    with contextlib.suppress(OSError), open(terminal, errors="replace") as log:
-        ORCA_LOG.extend(log)
-
-
-def spoken():
-    return [said[1] for line in ORCA_LOG if (said := re.search(r"SPEECH OUTPUT: '(.*?)' ?[\[{]", line))]
-
-
-add_keys("dead_acute", "dead_circumflex", "Multi_key")
-# Qt 6.8 and later can announce Calculate's answer to a screen reader.
-QT_CORE = ctypes.CDLL("libQt6Core.so.6")
-QT_CORE.qVersion.restype = ctypes.c_char_p
-ANNOUNCES = int(QT_CORE.qVersion().split(b".")[1]) >= 8
-if DESKTOP == "orca":
-    # Orca logs what it would speak with or without a voice, but says announcements only with
-    # speech on; Orca 43 (Debian 12, whose Qt announces nothing) with no voice waits long for one.
-    terminal, orca_output = pty.openpty()
-    subprocess.Popen(["orca", "--disable", "braille", "--debug-file", "/dev/stdout"]
-                     + ([] if ANNOUNCES else ["--disable", "speech"]), stdout=orca_output, stderr=subprocess.DEVNULL)
-    threading.Thread(target=read_orca, args=(terminal,), daemon=True).start()
-    # Listening before the program starts, which may else miss it: it says so, or with speech off logs it.
-    for _ in range(300):
-        if any(re.search(r"Screen reader on\.|ORCA: Startup complete", line) for line in ORCA_LOG):
-            break
-        time.sleep(0.1)
-program = subprocess.Popen([sys.argv[2]], env=dict(os.environ, **THEME))
+try:
+    import pyatspi
+    from Xlib import X, XK, display
+    from Xlib.ext import xtest
+except ImportError as missing:
+    print(f"skipped: {missing.name} is not installed (Debian: python3-pyatspi, python3-xlib)")
+    sys.exit(77)
+program = None
 
 
 def run(*command, check=True):
@@ -123,11 +51,41 @@ def until(what, probe, done=bool, seconds=20):  # long enough for a machine busy
             seen = error
         if not isinstance(seen, Exception) and done(seen):
             return seen
-        if program.poll() is not None:
+        if program and program.poll() is not None:
             raise AssertionError(f"{what}: not so, the program ended with status {program.returncode}")
         if time.monotonic() > deadline:
             raise AssertionError(f"{what}: not so within {seconds} s; last seen {seen!r}")
         time.sleep(0.05)
+
+
+# Keys as a keyboard sends them: each by its keycode, with no modifier but those named. xdotool
+# looks a key up by its symbol and may add a modifier the keymap allows beside it: with
+# xkeyboard-config 2.4x it sends F10 as Alt+F10. Dead keys and compose, which the keymap may lack,
+# go on free keys of their own before the program starts: xdotool maps a missing key only while
+# it types it, and a busy program may read that key by the map that follows.
+KEYBOARD = display.Display()
+XK.load_keysym_group("xkb")  # the dead keys
+first, last = KEYBOARD.display.info.min_keycode, KEYBOARD.display.info.max_keycode
+free = [first + i for i, keys in enumerate(KEYBOARD.get_keyboard_mapping(first, last - first + 1)) if not any(keys)]
+for code, name in zip(free, ("dead_acute", "dead_circumflex", "Multi_key")):
+    KEYBOARD.change_keyboard_mapping(code, [(XK.string_to_keysym(name),)])
+KEYBOARD.sync()
+KEYBOARD.close()
+KEYBOARD = display.Display()  # which reads the keymap as it is now
+
+
+def key(*combos):
+    for combo in combos:
+        codes = [KEYBOARD.keysym_to_keycode(XK.string_to_keysym(name)) for name in combo.split("+")]
+        for code, event in [(code, X.KeyPress) for code in codes] + [(code, X.KeyRelease) for code in codes[::-1]]:
+            xtest.fake_input(KEYBOARD, event, code)
+        KEYBOARD.sync()
+        time.sleep(0.1)
+
+
+# What the screen reader Orca on the orca desktop would speak.
+def spoken():
+    return re.findall(r"SPEECH OUTPUT: '(.*?)' ?[\[{]", open(f"{os.environ['XDG_RUNTIME_DIR']}/orca.log").read())
 
 
 # The program's own windows on the screen: mutter 44 and later draw frames in a client that
@@ -138,10 +96,8 @@ def x_windows(title):
 
 
 def x_window(title):
-    found = x_windows(title)
-    if len(found) != 1:
-        raise LookupError(f"{title!r} is {len(found)} windows on the screen")
-    return found[0]
+    (window_,) = x_windows(title)  # exactly one
+    return window_
 
 
 def xprop(title, name):
@@ -171,13 +127,6 @@ def centred_and_active(title):
     active(title)
 
 
-def walk(accessible):
-    for kid in accessible:
-        if kid is not None:
-            yield kid
-            yield from walk(kid)
-
-
 # The window once it is on the screen; a screen reader announces it by its role and title.
 def window(title, role):
     return until(f"{title!r} on the screen as a {role}", lambda: x_window(title) and next(
@@ -186,7 +135,7 @@ def window(title, role):
 
 
 def control(window_, name):
-    return next(a for a in walk(window_) if a.name == name and a.getRole() in (
+    return pyatspi.findDescendant(window_, lambda a: a.name == name and a.getRole() in (
         pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_LABEL))
 
 
@@ -197,8 +146,8 @@ def click(accessible):
 
 # A result's name says what it is, then what it shows: "What: value".
 def results():
-    return dict(a.name.split(": ", 1) for a in walk(main_window) if a.getRole() == pyatspi.ROLE_LABEL
-                and a.name.partition(": ")[2] and a.getState().contains(pyatspi.STATE_SHOWING))
+    return dict(a.name.split(": ", 1) for a in pyatspi.findAllDescendants(main_window, lambda a: a.getRole(
+        ) == pyatspi.ROLE_LABEL and a.name.partition(": ")[2] and a.getState().contains(pyatspi.STATE_SHOWING)))
 
 
 # The confirmation on the screen, asked for by Exit if it is not.
@@ -210,8 +159,9 @@ def confirmation():
 
 def starts():
     """starts centred and active"""
-    global app, main_window
-    app = until("the program on the accessibility bus", lambda: program.poll() is None and next(
+    global program, app, main_window
+    program = subprocess.Popen([PROGRAM], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **THEME))
+    app = until("the program on the accessibility bus", lambda: next(
         a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid and a.name == "Durnoval"),
         seconds=30)
     main_window = window(MAIN, "frame")
@@ -228,7 +178,7 @@ def calculates():
     run("xdotool", "type", "--delay", 30, "4O0")
     # Dead keys and compose, through the toolkit's compose support: no é, ² or ½.
     key("dead_acute", "e", "dead_circumflex", "2", "Multi_key", "1", "2")
-    key("ctrl+c")
+    key("Control_L+c")
     until("results read by a screen reader", results, lambda seen: seen == RESULTS)
     # Under the GTK platform theme too, a screen reader finds one application, not an empty second.
     until("one application on the accessibility bus", lambda: [a.name for a in pyatspi.Registry.getDesktop(0)
@@ -250,8 +200,9 @@ def put_away():
     for name in ("Rim size of the original tire", "Wall size of the original tire"):
         click(control(main_window, name))
         run("xdotool", "type", "--delay", 30, "0")
-    for keys, over in ((("Return",), None), (("F10", "e"), CONFIRM), (("ctrl+x",), ABOUT), (("ctrl+e",), CONFIRM),
-                       (("F10", "e"), CONFIRM), (("ctrl+e",), CONFIRM), (("ctrl+e",), CONFIRM)):
+    for keys, over in ((("Return",), None), (("F10", "e"), CONFIRM), (("Control_L+x",), ABOUT),
+                       (("Control_L+e",), CONFIRM), (("F10", "e"), CONFIRM), (("Control_L+e",), CONFIRM),
+                       (("Control_L+e",), CONFIRM)):
         key(*keys)
         if over:
             active(over, keys)
@@ -260,8 +211,8 @@ def put_away():
         key("Escape")
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
-        until(f"the focus back after {keys}", lambda: [a.name for a in walk(main_window) if a.getState().contains(
-            pyatspi.STATE_FOCUSED)], lambda names: names == ["Wall size of the original tire"])
+        until(f"the focus back after {keys}", lambda: [a.name for a in pyatspi.findAllDescendants(main_window, lambda a: a.getState(
+              ).contains(pyatspi.STATE_FOCUSED))], lambda names: names == ["Wall size of the original tire"])
 
 
 # Bottom to top, as the window manager stacks them or, with none, the X server.
@@ -280,15 +231,13 @@ def stays_above():
     for title, above in (("Over", True), ("Locker", False))[:1 if MANAGED else 2]:
         before = stacking()
         cover = subprocess.Popen(["xmessage", "-xrm", f"*overrideRedirect: {not above}", "-geometry",
-                                  f"{width + 99}x{height + 99}+{x - 50}+{y - 50}", title], stderr=subprocess.DEVNULL)
-        try:
-            over = until(f"{title} on the screen", lambda: [w for w in stacking() if w not in before][0])
-            run("xdotool", "windowraise", over)
-            time.sleep(0.5)
-            until(f"the confirmation {'above' if above else 'below'} {title}", stacking,
-                  lambda order: (order.index(int(x_window(CONFIRM))) > order.index(over)) == above)
-        finally:
-            cover.kill()
+                          f"{width + 99}x{height + 99}+{x - 50}+{y - 50}", title], stderr=subprocess.DEVNULL)
+        over = until(f"{title} on the screen", lambda: [w for w in stacking() if w not in before][0])
+        run("xdotool", "windowraise", over)
+        time.sleep(0.5)
+        until(f"the confirmation {'above' if above else 'below'} {title}", stacking,
+              lambda order: (order.index(int(x_window(CONFIRM))) > order.index(over)) == above)
+        cover.kill()
 
 
 def comes_back():
@@ -311,19 +260,14 @@ def yes_ends():
                     or "SKIP_TASKBAR" not in xprop(CONFIRM, "_NET_WM_STATE")):
         raise AssertionError("the window manager offers to move the confirmation, or lists it in task bars")
     # A click may be lost on a busy machine: Yes is clicked again while the program runs.
-    for _ in range(5):
-        click(yes)
-        with contextlib.suppress(subprocess.TimeoutExpired):
-            program.wait(2)
-            break
-    if program.poll() != 0:
-        raise AssertionError(f"the program did not end through Yes: status {program.poll()}")
+    until("the program ended by Yes", lambda: click(yes) or program.wait(2), lambda status: status == 0)
 
 
 def heard():
     """a screen reader user hears the field typed into, an entry error and the field again,
-    Calculate's answer (from Qt 6.8 on, which can announce it), the about window and the
-    confirmation"""
+    Calculate's answer and Clear (from Qt 6.8 on, which can announce them), the about window and
+    the confirmation"""
+    announces = int(app.toolkitVersion.split(".")[1]) >= 8
     # Once Orca listens, it names the field the focus comes back to.
     until("Orca naming the focused field", lambda: key("Tab", "Shift_L+Tab") or " ".join(spoken()),
           lambda text: "Width of the original tire text" in text, seconds=30)
@@ -332,10 +276,11 @@ def heard():
                        (("Return",), "The width of the original tire is not a number. "
                                      "Enter digits with at most one decimal point."),
                        (("Return",), "selected"),  # the field again, its text ready to be corrected
-                       (("2", "2", "5", "Return"), "Diameter of the original tire: 27.3." if ANNOUNCES else "return"),
-                       (("ctrl+x",), "Durnoval, by the Durnoval developers dialog Created by the Durnoval developers."),
+                       (("2", "2", "5", "Return"), "Diameter of the original tire: 27.3." if announces else "return"),
+                       (("Shift_L+Delete",), "Entries and results cleared." if announces else ""),
+                       (("Control_L+x",), "Durnoval, by the Durnoval developers dialog Created by the Durnoval developers."),
                        (("Escape",), "Durnoval Calculator"),
-                       (("ctrl+e",), "Are you sure you want to exit??")):
+                       (("Control_L+e",), "Are you sure you want to exit??")):
         key(*keys)
         until(f"{what!r} spoken after {keys}", lambda: " ".join(spoken()[said:]), lambda text: what in text)
         said = len(spoken())
@@ -351,6 +296,7 @@ for behaviour in steps:
         behaviour()
     except Exception as failure:
         program.kill()
-        sys.exit(f"FAILED: {name}: {failure}")
+        print(f"FAILED: {name}: {failure}")
+        sys.exit(1)
     print(f"ok: {name}")
 print(f"passed: {len(steps)} steps")
