@@ -2,9 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The three windows against the reference pictures kept for the renderer they are drawn with:
-// pictures_test PICTURES compares them with PICTURES/RENDERER. Where none are kept for this
-// renderer, it checks only what does not depend on it, the windows' sizes, and says it skipped
-// the rest.
+// pictures_test PICTURES compares them with PICTURES/RENDERER.
 
 #include "tools/windowpictures.h"
 #include "ui/forms.h"
@@ -47,31 +45,23 @@ qsizetype differingPixels(const QImage &drawn, const QImage &reference) {
 } // namespace
 
 // 0: the windows look as their references; 1: they do not; 77 (skipped): no references are kept
-// for this renderer, and the windows have the sizes of another renderer's, which do not depend
-// on it.
+// for this renderer.
 int main(int argc, char *argv[]) {
     drawOffscreenInFusion();
     QApplication application(argc, argv);
-    const QDir references(QString::fromLocal8Bit(argv[argc - 1]));
-    const QString renderer = rendererName();
-    const bool known = references.exists(renderer);
-    const QString compared =
-        known ? renderer : references.entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
+    const QDir references(QString::fromLocal8Bit(argv[argc - 1]) + '/' + rendererName());
+    if (!references.exists()) {
+        std::printf("skipped: no reference pictures for %s; make screenshots adds them\n",
+                    qPrintable(rendererName()));
+        return 77;
+    }
     bool passed = true;
     Forms forms;
     showWindowsForPictures(forms, [&](const QString &file, QWidget &window) {
-        const QImage image = window.grab().toImage();
-        const QImage reference(references.filePath(compared + '/' + file));
         const qsizetype differing =
-            known || image.size() != reference.size() ? differingPixels(image, reference) : 0;
-        std::printf("%s: %lld pixels differ from %s's%s\n", qPrintable(file),
-                    static_cast<long long>(differing), qPrintable(compared),
-                    known ? "" : " (compared by size only)");
+            differingPixels(window.grab().toImage(), QImage(references.filePath(file)));
+        std::printf("%s: %lld pixels differ\n", qPrintable(file), static_cast<long long>(differing));
         passed = differing == 0 && passed;
     });
-    if (passed && !known)
-        std::printf("skipped: no reference pictures for %s, only the windows' sizes were compared; "
-                    "make screenshots adds them\n",
-                    qPrintable(renderer));
-    return !passed ? 1 : known ? 0 : 77;
+    return passed ? 0 : 1;
 }

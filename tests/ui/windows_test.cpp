@@ -9,18 +9,15 @@
 #include "ui/frmDurnoval.h"
 #include "ui/frmEndDurnoval.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
@@ -58,17 +55,6 @@ QString windowsShown() {
             shown << window->objectName();
     std::sort(shown.begin(), shown.end(), std::greater<>());
     return shown.join(' ');
-}
-
-// What the windows say to a screen reader beyond the control with the focus; the toolkit says
-// it from Qt 6.8 on.
-constexpr bool kAnnounces = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
-QStringList g_announced;
-void listen([[maybe_unused]] QAccessibleEvent *event) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (event->type() == QAccessible::Announcement)
-        g_announced << static_cast<QAccessibleAnnouncementEvent *>(event)->message();
-#endif
 }
 
 } // namespace
@@ -110,8 +96,6 @@ private slots:
     void init() {
         m_endRequests = 0;
         m_forms = std::make_unique<Forms>([this] { ++m_endRequests; });
-        QAccessible::installUpdateHandler(listen);
-        g_announced.clear();
         m_forms->showDurnoval();
         m_main = &m_forms->durnoval();
         QVERIFY(QTest::qWaitForWindowActive(m_main));
@@ -149,11 +133,6 @@ private slots:
             QApplication::sendEvent(entry, &textless);
         }
         QCOMPARE(entry->text(), kept);
-        // Dead keys, compose and input methods commit text: only its digits and points arrive.
-        QInputMethodEvent composed;
-        composed.setCommitString(QString::fromUtf8("\u00e9\u00b27.\u00bd"));
-        QApplication::sendEvent(entry, &composed);
-        QCOMPARE(entry->text(), "7." + kept);
         // Nor does the editing menu name them.
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(entry, &menuKey);
@@ -168,7 +147,7 @@ private slots:
         QTest::keyClick(entry, Qt::Key_End);
         QTest::keyClick(entry, Qt::Key_Backspace);
         QTest::keyClick(entry, Qt::Key_H, Qt::ControlModifier);
-        QCOMPARE(entry->text(), "7." + kept.chopped(2));
+        QCOMPARE(entry->text(), kept.chopped(2));
     }
 
     // Enter, the buttons and the File menu run their commands. A failed Calculate says why and
@@ -177,24 +156,9 @@ private slots:
         type("txtRim2", "17");
         QTest::keyClick(field("txtRim2"), Qt::Key_Enter);
         QCOMPARE(shown(), "195 75 14 215 55 17 | 25.5 26.3 103% 62mph");
-        // Heard once, the focus left in the field: the defaults written, then the results.
         QCOMPARE(QApplication::focusWidget(), field("txtRim2"));
-        QCOMPARE(g_announced.size(), kAnnounces ? 1 : 0);
-        QVERIFY(!kAnnounces ||
-                (g_announced[0].startsWith("Filled in: width of the original tire 195,") &&
-                 g_announced[0].endsWith("60 mph: 62mph.")));
-        // A screen reader names each result by what it is and what it shows.
-        QStringList named;
-        for (const char *name : kResults)
-            named << QAccessible::queryAccessibleInterface(control(*m_main, name))
-                         ->text(QAccessible::Name);
-        QCOMPARE(named.join('|'),
-                 "Diameter of the original tire: 25.5|Diameter of the new tire: 26.3|"
-                 "New diameter in percent of the original: 103%|"
-                 "True speed when the speedometer reads 60 mph: 62mph");
         click(*m_main, "cmdClear");
         QCOMPARE(shown(), "_ _ _ _ _ _ | - - - -");
-        QCOMPARE(g_announced.value(1), kAnnounces ? "Entries and results cleared." : "");
         inFileMenu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); // Calculate
         QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
         field("txtWall2")->selectAll();
@@ -263,7 +227,7 @@ private slots:
     }
 
     // The confirmation cannot be lost: whatever window goes while it is up, the keyboard goes to
-    // it; minimized by the window manager anyway, it comes back at once in its place.
+    // it. (Minimized by a window manager, it comes back: the end-to-end session tries that.)
     void confirmationStaysWithinReach() {
         m_forms->showAbout();
         click(*m_main, "cmdExit");
@@ -272,15 +236,6 @@ private slots:
         click(m_forms->about(), "cmdEnd");
         QTRY_VERIFY(confirmation().isActiveWindow());
         QCOMPARE(windowsShown(), "frmEndDurnoval");
-
-        const QPoint place = confirmation().pos();
-        QWindow *window = confirmation().windowHandle();
-        QSignalSpy states(window, &QWindow::windowStateChanged);
-        window->setWindowStates(Qt::WindowMinimized);
-        QTRY_VERIFY(!states.isEmpty() &&
-                    states.last().first().value<Qt::WindowState>() == Qt::WindowNoState);
-        QVERIFY(confirmation().isActiveWindow());
-        QCOMPARE(confirmation().pos(), place);
     }
 
     // In a dark theme as in a light one, the confirmation is the theme's menus' colour, and its
