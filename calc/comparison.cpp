@@ -40,7 +40,7 @@ Result<std::int16_t, CalcFailure> resolve(ComparisonState &state, Entry entry) {
     std::string &text = state[entry];
     if (text.empty())
         text = infoOf(entry).defaultText;
-    const auto value = IntegerFromText(text);
+    const auto value = text.size() > kLongestEntry ? CalcError::Overflow : IntegerFromText(text);
     if (!value)
         return CalcFailure{value.error(), entry};
     return value.value();

@@ -43,6 +43,11 @@ struct EntryInfo {
     std::string_view defaultText; // what an empty entry stands for
 };
 
+// The longest entry read as a number. No real entry comes near it; a longer one, which only a
+// paste can make, is too large whatever it says, so that a window need keep no more of a paste
+// than one character beyond it.
+inline constexpr std::size_t kLongestEntry = 1000;
+
 // Every entry in the order Calculate resolves them, every result in the order it makes them;
 // each at the index of its enumerator.
 inline constexpr std::array<EntryInfo, 6> kEntries{{

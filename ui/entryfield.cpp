@@ -3,13 +3,14 @@
 
 #include "ui/entryfield.h"
 
+#include "calc/comparison.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
-#include <limits>
 #include <optional>
 
 namespace durnoval {
@@ -53,7 +54,9 @@ std::optional<int> typedCharacterCode(const QKeyEvent &event) {
 } // namespace
 
 EntryField::EntryField(QWidget *parent) : QLineEdit(parent) {
-    setMaxLength(std::numeric_limits<int>::max()); // not cut at Qt's 32767
+    // A paste of any size keeps the window quick: the field keeps one character beyond the
+    // longest entry, enough for Calculate to say it is too large.
+    setMaxLength(static_cast<int>(kLongestEntry) + 1);
     // Left as designed, also where the language runs right to left.
     setAlignment(Qt::AlignLeft);
 }

@@ -9,7 +9,8 @@ namespace durnoval {
 
 // An entry field. Typing reaches it only through the key filter, whatever way the text comes: a
 // key press, Ctrl+H (which erases as Backspace does), or text that dead keys, compose or an
-// input method commit. Pasting is not typing, and stays as it is. The window's menu shortcuts
+// input method commit. Pasting is not typing: a paste is kept as it is, up to one character
+// beyond the longest entry. The window's menu shortcuts
 // come before the field's own editing keys, and its editing menu names no keys, as they type
 // nothing here.
 class EntryField : public QLineEdit {

@@ -33,10 +33,12 @@ std::string seen(const ComparisonState &state) {
 
 struct CalculateRow {
     const char *name;
-    const char *entries;
-    const char *seen;
+    std::string entries;
+    std::string seen;
     const char *message; // empty when Calculate succeeds
 };
+
+const std::string kLongest = std::string(kLongestEntry - 2, '0') + "14";
 
 // clang-format off
 TEST(CalculateComparison, ShowsBothDiametersThePercentageAndTheTrueSpeedOrStopsAtTheFirstFault) {
@@ -45,6 +47,8 @@ TEST(CalculateComparison, ShowsBothDiametersThePercentageAndTheTrueSpeedOrStopsA
         {"smaller new tyre", "195/75/14/225/45/16", "195 75 14 225 45 16 | 25.5 24. 94% 56mph", ""},
         {"some defaults", "/45//225//17", "195 45 14 225 55 17 | 20.9 26.8 128% 77mph", ""},
         {"halves to even", "195/75/14.5/195/75/15.5", "195 75 14.5 195 75 15.5 | 25.5 27.5 108% 65mph", ""},
+        {"longest entry", "//" + kLongest, "195 75 " + kLongest + " 215 55 16 | 25.5 25.3 99% 60mph", ""},
+        {"longer than that", "//" + kLongest + "0", "195 75 " + kLongest + "0 _ _ _ | - - - -", "The rim size of the original tire is too large: it may be at most 32767."},
         {"largest entries", "32767/32767/32767/32767/32767/32767", "32767 32767 32767 32767 32767 32767 | 878823.9 878823.9 100% 60mph", ""},
         // A fault stops it where it is found and says where.
         {"blank entry", " /////", "  _ _ _ _ _ | - - - -", "The width of the original tire is not a number. Enter digits with at most one decimal point."},

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -161,17 +162,20 @@ private slots:
         QCOMPARE(shown(), "_ _ _ _ _ _ | - - - -");
         inFileMenu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); // Calculate
         QCOMPARE(shown(), "195 75 14 215 55 16 | 25.5 25.3 99% 60mph");
+        // A paste of any size: the field keeps enough of it for Calculate to say it is too large.
+        const QString kept(1001, u'4');
+        QGuiApplication::clipboard()->setText(QString(10'000'000, u'4'));
         field("txtWall2")->selectAll();
-        type("txtWall2", "40000");
+        field("txtWall2")->paste();
         click(*m_main, "cmdCalc");
         auto *box = m_main->findChild<QMessageBox *>();
         QTRY_VERIFY(box && box->isVisible());
         QCOMPARE(box->text(),
                  "The wall size of the new tire is too large: it may be at most 32767.");
-        QCOMPARE(shown(), "195 75 14 215 40000 16 | - - - -");
+        QCOMPARE(shown(), "195 75 14 215 " + kept + " 16 | - - - -");
         box->button(QMessageBox::Ok)->click();
         QTRY_COMPARE(QApplication::focusWidget(), field("txtWall2"));
-        QCOMPARE(field("txtWall2")->selectedText(), "40000");
+        QCOMPARE(field("txtWall2")->selectedText(), kept);
     }
 
     // Only a double-click on the bare background shows it, not one on a control; asked for
