@@ -15,8 +15,7 @@
 # Environment: DURNOVAL_E2E_SECONDS, the whole run's deadline (80 s).
 # Exit status: the command's; 1 when the desktop does not start; 124 when the deadline passes;
 # 77 when something needed is not installed, with one line that names it. Unless the command
-# passes or is skipped, what the servers, the desktop and the command said on standard error
-# follows.
+# passes or is skipped, what the servers and the desktop said follows.
 
 import os, pty, re, shlex, shutil, subprocess, sys, threading, time
 
@@ -40,7 +39,6 @@ for need in DESKTOPS[DESKTOP][1].split() + ["dbus-run-session:dbus", "xprop:x11-
         sys.exit(77)
 LOG = open(f"{WORK}/x.log", "a")
 if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:  # a bus of its own, the accessibility bus's way in
-    os.dup2(LOG.fileno(), 2)  # where what the bus and the command's programs say waits
     os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, "-u", *sys.argv])
 
 
@@ -87,8 +85,8 @@ if DESKTOP == "orca":
     version = int(re.search(r"\d+", subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout)[0])
     subprocess.Popen(["orca", "--disable", "braille", "--debug-file", "/dev/stdout"] + ["--disable", "speech"] * (
         version < 44), stdout=orca_output, stderr=LOG)
-    threading.Thread(target=lambda: open(f"{WORK}/orca.log", "a", buffering=1).writelines(
-        open(terminal, errors="replace")), daemon=True).start()
+    orca_log = open(f"{WORK}/orca.log", "w", buffering=1)
+    threading.Thread(target=lambda: orca_log.writelines(open(terminal, errors="replace")), daemon=True).start()
     wait("Orca", lambda: re.search(r"Screen reader on\.|ORCA: Startup complete", open(f"{WORK}/orca.log").read()))
 try:
     status = subprocess.run(COMMAND, timeout=max(DEADLINE - time.monotonic(), 1)).returncode
