@@ -21,8 +21,7 @@ MAIN, ABOUT, CONFIRM = "Durnoval Calculator", "Durnoval, by the Durnoval develop
 # Read through the results' names after typing "4O0" and composed characters as the new tyre's
 # wall (the key filter drops them all) and calculating.
 RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": "22.8",
-           "New diameter in percent of the original": "89%",
-           "True speed when the speedometer reads 60 mph": "54mph"}
+           "New diameter in percent of the original": "89%", "True speed when the speedometer reads 60 mph": "54mph"}
 
 
 try:
@@ -67,16 +66,16 @@ KEYBOARD = display.Display()
 XK.load_keysym_group("xkb")  # the dead keys
 first, last = KEYBOARD.display.info.min_keycode, KEYBOARD.display.info.max_keycode
 free = [first + i for i, keys in enumerate(KEYBOARD.get_keyboard_mapping(first, last - first + 1)) if not any(keys)]
-for code, name in zip(free, ("dead_acute", "dead_circumflex", "Multi_key")):
+ADDED = dict(zip(("dead_acute", "dead_circumflex", "Multi_key"), free))
+for name, code in ADDED.items():
     KEYBOARD.change_keyboard_mapping(code, [(XK.string_to_keysym(name),)])
 KEYBOARD.sync()
-KEYBOARD.close()
-KEYBOARD = display.Display()  # which reads the keymap as it is now
 
 
 def key(*combos):
     for combo in combos:
-        codes = [KEYBOARD.keysym_to_keycode(XK.string_to_keysym(name)) for name in combo.split("+")]
+        # This connection's keymap is as it was before the keys were added.
+        codes = [ADDED.get(name) or KEYBOARD.keysym_to_keycode(XK.string_to_keysym(name)) for name in combo.split("+")]
         for code, event in [(code, X.KeyPress) for code in codes] + [(code, X.KeyRelease) for code in codes[::-1]]:
             xtest.fake_input(KEYBOARD, event, code)
         KEYBOARD.sync()

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,9 +123,13 @@ private slots:
 
     // Only digits, the point and Backspace reach a field.
     void fieldsTakeOnlyDigitsAndPoints() {
-        const QString kept = "1234.9.8"; // of "a1 -2,3+e/4:.9.8": no letters, signs or blanks
+        const QString kept = "1234.9.8"; // of "a1 -2,3+e/4", then ":.9².8é": no letters or signs
         QLineEdit *entry = field("txtWall2");
-        type("txtWall2", "a1 -2,3+e/4:.9.8");
+        type("txtWall2", "a1 -2,3+e/4");
+        // Dead keys, compose and input methods commit text: only its digits and points arrive.
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8(":.9\u00b2.8\u00e9"));
+        QApplication::sendEvent(entry, &composed);
         QTest::keyClick(entry, Qt::Key_Home);
         // Control keys type nothing either: no paste, select all, undo or cut, also where the
         // platform gives them no text.
