@@ -50,8 +50,12 @@ frmEndDurnoval::frmEndDurnoval() {
 }
 
 void frmEndDurnoval::createControls() {
-    createLabel(this, "lblSure", "Are you sure you want to exit??", {360, 240, 3735, 495}, kBold10,
-                Qt::AlignHCenter);
+    [[maybe_unused]] const QLabel *lblSure =
+        createLabel(this, "lblSure", "Are you sure you want to exit??", {360, 240, 3735, 495},
+                    kBold10, Qt::AlignHCenter);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) // their screen readers read an alert by its description
+    setAccessibleDescription(lblSure->text());
+#endif
     cmdYes = createButton(this, "cmdYes", "Yes", {600, 960, 1215, 495}, kBold10, this,
                           &frmEndDurnoval::exitConfirmed);
     cmdYes->setToolTip("Close Durnoval");

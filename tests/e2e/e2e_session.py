@@ -282,7 +282,7 @@ def heard():
         key(*keys)
         until(f"{what!r} spoken after {keys}", lambda: " ".join(spoken()[said:]), lambda text: what in text)
         said = len(spoken())
-    until("the program ended by Yes", lambda: key("Return") or program.wait(2), lambda status: status == 0)
+    until("the program ended by Yes", lambda: key("Return") or program.wait(2), lambda status: status is not None)
 
 
 steps = [starts, heard] if DESKTOP == "orca" else (
