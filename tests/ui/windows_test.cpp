@@ -104,8 +104,9 @@ private slots:
     }
     void cleanup() { m_forms.reset(); }
 
-    // Tab goes down the original tyre's fields, then the new tyre's, then along the buttons; as
-    // in a dialog, a focused button is the default, and Calculate whenever no button has the focus.
+    // Tab goes down the original tyre's fields, then the new tyre's, then along the buttons, and
+    // Shift+Tab back; as in a dialog, a focused button is the default, and Calculate whenever no
+    // button has the focus.
     void tabsThroughFieldsThenButtonsWithTheirDefault() {
         QStringList visited;
         for (int i = 0; i < 10; ++i) {
@@ -113,12 +114,13 @@ private slots:
             const auto isDefault = std::ranges::find_if(buttons, &QPushButton::isDefault);
             visited << QApplication::focusWidget()->objectName() + ':' +
                            (isDefault == buttons.end() ? "none" : (*isDefault)->objectName());
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                            i == 8 ? Qt::ShiftModifier : Qt::NoModifier);
         }
         QCOMPARE(visited.join(' '), "txtWidth:cmdCalc txtWall:cmdCalc txtRim:cmdCalc "
                                     "txtWidth2:cmdCalc txtWall2:cmdCalc txtRim2:cmdCalc "
                                     "cmdCalc:cmdCalc cmdClear:cmdClear cmdExit:cmdExit "
-                                    "txtWidth:cmdCalc");
+                                    "cmdClear:cmdClear");
     }
 
     // Only digits, the point and Backspace reach a field.
