@@ -276,9 +276,7 @@ def heard():
                        (("Shift_L+Delete",), "Entries and results cleared." if announces else ""),
                        (("Control_L+x",), "Durnoval, by the Durnoval developers dialog Created by the Durnoval developers."),
                        (("Escape",), "Durnoval Calculator"),
-                       # Asked twice: Orca 48 on a busy machine now and then names only the
-                       # focused button, when the focus comes before the window's activation.
-                       (("Control_L+e", "Escape", "Control_L+e"), "Are you sure you want to exit??")):
+                       (("Control_L+e",), "Are you sure you want to exit??")):
         key(*keys)
         until(f"{what!r} spoken after {keys}", lambda: " ".join(spoken()[said:]), lambda text: what in text)
         said = len(spoken())
