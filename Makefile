@@ -15,13 +15,12 @@
 # Everything else only builds or installs the project, and never installs a package:
 # make, make all   configures and builds in build/
 # make install     installs it under PREFIX (/usr/local), below DESTDIR if given
-# make check-debian12, make check-debian-unstable
-#             make test on a fresh Debian root made with debootstrap (needs root or sudo)
-# make check-debian13
+# make check-debian-bookworm, make check-debian-unstable
+#             make test on a fresh Debian root made with debootstrap (needs root or sudo);
+#             ROOT_TARGETS=... runs those targets there instead
+# make check-debian-trixie
 #             the same on Debian 13, then the Debian packages built there from make dist's
 #             tarball, checked with lintian, installed, and tested with autopkgtest
-# make check-debian-package
-#             only the packages' part, on a fresh root of DEBIAN_RELEASE (trixie by default)
 # make check-debian
 #             the three roots at once, as most of their time goes to debootstrap and apt
 BUILD_DIR ?= build
@@ -29,7 +28,7 @@ SANITIZE_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 LEVEL ?= test
-DEBIAN_RELEASE ?= trixie
+PACKAGE_DIR ?= $(BUILD_DIR)/package
 
 # Any lintian error or warning fails; every other tag is shown and passes.
 LINTIAN := lintian --pedantic --display-info --fail-on error,warning
@@ -37,8 +36,8 @@ LINTIAN := lintian --pedantic --display-info --fail-on error,warning
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
 .PHONY: all install deps dist run build test check sanitize check-leftovers package lintian \
-	check-hardening check-reproducible screenshots clean check-debian13 check-debian12 \
-	check-debian-unstable check-debian check-debian-package autopkgtest check-distributions
+	check-hardening check-reproducible screenshots clean check-debian autopkgtest \
+	check-distributions
 
 all:
 	cmake -S . -B $(BUILD_DIR)
@@ -100,57 +99,57 @@ screenshots: build
 	scripts/own-environment.sh --fonts $(BUILD_DIR)/tools/durnoval-screenshots reference tests/pictures
 
 # The Debian packages, from the source release and packaging/debian as a distribution builds
-# them (so from the committed HEAD): build/package/durnoval_<version>-1_<arch>.deb beside the
-# source package.
+# them (so from the committed HEAD): $(PACKAGE_DIR)/durnoval_<version>-1_<arch>.deb beside the
+# source package. DEB_BUILD_OPTIONS are dpkg's.
 package: dist
-	scripts/build-package.sh durnoval-$(VERSION).tar.xz $(BUILD_DIR)/package
+	rm -rf $(PACKAGE_DIR) && mkdir -p $(PACKAGE_DIR)
+	cp durnoval-$(VERSION).tar.xz $(PACKAGE_DIR)/durnoval_$(VERSION).orig.tar.xz
+	tar -xf durnoval-$(VERSION).tar.xz -C $(PACKAGE_DIR)
+	cp -r packaging/debian $(PACKAGE_DIR)/durnoval-$(VERSION)/debian
+	cd $(PACKAGE_DIR)/durnoval-$(VERSION) && dpkg-buildpackage --unsigned-source --unsigned-changes
 
 lintian: package
-	$(LINTIAN) $(BUILD_DIR)/package/*.changes
+	$(LINTIAN) $(PACKAGE_DIR)/*.changes
 
-# For a throwaway Debian root only, as make check-debian-package makes one: installs the
+# For a throwaway Debian root only, as make check-debian-trixie makes one: installs the
 # package's build dependencies, builds and checks the packages as make lintian does, installs the
 # .deb and runs the package's own tests (packaging/debian/tests) against the installed program.
 autopkgtest:
 	$(MAKE) deps LEVEL=package
 	$(MAKE) lintian
-	apt-get install -y -q --no-remove ./$(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb
-	autopkgtest $(BUILD_DIR)/package/durnoval_$(VERSION)-*.deb \
-	    $(BUILD_DIR)/package/durnoval-$(VERSION) -- null
+	apt-get install -y -q --no-remove ./$(PACKAGE_DIR)/durnoval_$(VERSION)-*.deb
+	autopkgtest $(PACKAGE_DIR)/durnoval_$(VERSION)-*.deb $(PACKAGE_DIR)/durnoval-$(VERSION) -- null
 
 # Every protection hardening-check looks for that this machine's toolchain can give.
 check-hardening: build
 	CXX=$(CXX) scripts/check-hardening.sh $(BUILD_DIR)/app/durnoval
 
-# Two builds of the committed HEAD, in clones at different paths and with different file
-# times, must give the same package, byte for byte; the first is kept in build/package for
-# lintian.
+# Two builds of the package must give the same bytes: the second at a longer path, under another
+# umask and time zone. The first stays in $(PACKAGE_DIR), where lintian checks it. diffoscope,
+# where installed, shows how they differ.
+check-reproducible: export DEB_BUILD_OPTIONS = nocheck parallel=$(JOBS)
+check-reproducible: again = $(PACKAGE_DIR)-again-at-a-longer-path
 check-reproducible:
-	JOBS=$(JOBS) scripts/check-reproducible.sh $(BUILD_DIR)/package
-	$(LINTIAN) $(BUILD_DIR)/package/*.changes
+	$(MAKE) package
+	umask 002 && TZ=Pacific/Kiritimati $(MAKE) package PACKAGE_DIR=$(again)
+	for deb in $(PACKAGE_DIR)/*.deb; do cmp $$deb $(again)/$${deb##*/} || \
+	    { ! command -v diffoscope || diffoscope $$deb $(again)/$${deb##*/}; exit 1; }; done
+	rm -rf $(again)
+	$(LINTIAN) $(PACKAGE_DIR)/*.changes
 
 # The program and its tests built as Fedora's and Arch's packages build them, warning-free, and
 # every test but the end-to-end sessions passed.
 check-distributions:
 	JOBS=$(JOBS) scripts/check-distributions.sh
 
-check-debian13:
-	scripts/check-debian.sh trixie test autopkgtest
-
-check-debian12:
-	scripts/check-debian.sh bookworm test
-
-check-debian-unstable:
-	scripts/check-debian.sh unstable test
+# On Debian 13 the packages too, built, checked, installed and tested.
+check-debian-trixie: ROOT_TARGETS ?= test autopkgtest
+check-debian-%:
+	scripts/check-debian.sh $* $(or $(ROOT_TARGETS),test)
 
 # Each root's log is shown whole when it ends.
 check-debian:
-	$(MAKE) -j3 --output-sync=target check-debian12 check-debian13 check-debian-unstable
-
-# The source and binary packages built, checked and tested on a fresh Debian root
-# (DEBIAN_RELEASE, trixie by default), as make autopkgtest does there.
-check-debian-package:
-	scripts/check-debian.sh $(DEBIAN_RELEASE) autopkgtest
+	$(MAKE) -j3 --output-sync=target check-debian-bookworm check-debian-trixie check-debian-unstable
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
