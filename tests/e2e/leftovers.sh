@@ -2,9 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The end-to-end test leaves nothing running, however it ends. It runs as ctest runs it, as a
-# terminal's job, and ends five ways: a pass, a failure (a program that fails at once), its own
-# deadline (a program that shows no window), Ctrl+C mid-session, and its wrapper killed outright
-# mid-session, as a time-out may kill it. Then no process may be left that carries the run's mark
+# terminal's job, and ends five ways: a pass, a failure (a program that fails at once), a time-out
+# (a program that shows no window, the test ended as timeout ends it), Ctrl+C mid-session, and its
+# wrapper killed outright mid-session, as ctest's time-out kills it. Then no process may be left that carries the run's mark
 # in its environment, as all it starts does, even the daemons that leave their parent and group.
 # Usage: leftovers.sh PROGRAM [DESKTOP]   (DESKTOP: bare, the one with a compositor, by default)
 set -uo pipefail
@@ -14,12 +14,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 printf '#!/bin/sh\nexec "%s" -platform offscreen\n' "$program" >"$work/no-window" && chmod +x "$work/no-window"
 
-# [SIGNAL=...] ending ENDING STATUS PROGRAM [NAME=VALUE ...]: the test, ended so, with that status,
-# leaves nothing
+# [SIGNAL=...] [TIMEOUT=SECONDS] ending ENDING STATUS PROGRAM [NAME=VALUE ...]: the test, ended
+# so, with that status, leaves nothing
 ending() {
     local mark="DURNOVAL_CENSUS=$work/$1" status left signal=${SIGNAL:-}
     # As a terminal starts a job: Ctrl+C reaches it, where a script's background commands ignore it.
-    setsid env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts "$mark" "${@:4}" \
+    setsid ${TIMEOUT:+timeout $TIMEOUT} env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts "$mark" "${@:4}" \
         "$here/../../scripts/desktop-session.py" "$desktop" "$here/e2e_session.py" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
     # The signal a second after the program has started: to the job, or to the test's wrapper alone.
     [ -z "$signal" ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
@@ -32,7 +32,7 @@ ending() {
 }
 ending pass 0 "$program"
 ending failure 1 "$(type -P false)"
-ending time-out 124 "$work/no-window" DURNOVAL_E2E_SECONDS=5
+TIMEOUT=5 ending time-out 124 "$work/no-window"
 SIGNAL="INT -- -" ending ctrl-c 130 "$program"
 SIGNAL="KILL " ending killed 137 "$program"
 exit $failed
