@@ -9,11 +9,30 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace durnoval {
 namespace {
 
 constexpr int kUsageError = 2;
+char kPlatformOption[] = "-platform";
+char kOffscreen[] = "offscreen";
+char kX11[] = "xcb";
+char kX11ThenWayland[] = "xcb;wayland";
+
+bool hasAnyOf(int argc, char *argv[], std::initializer_list<const char *> options) {
+    for (int i = 1; i < argc; ++i)
+        for (const char *option : options)
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+// Qt takes "--platform" for "-platform", as it does for all its options.
+bool namesPlatform(int argc, char *argv[]) {
+    return hasAnyOf(argc, argv, {"-platform", "--platform"}) ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
 
 // Help and version go to standard output; when that cannot take them (a full disk), the
 // program says so and fails.
@@ -31,12 +50,21 @@ int print(const QString &text) {
 
 } // namespace
 
+std::vector<char *> toolkitArguments(int argc, char *argv[], bool answerOnly) {
+    std::vector<char *> arguments(argv, argv + argc);
+    // Qt takes the last -platform it is given.
+    if (answerOnly)
+        arguments.insert(arguments.end(), {kPlatformOption, kOffscreen});
+    else if (!namesPlatform(argc, argv))
+        arguments.insert(arguments.end(),
+                         {kPlatformOption,
+                          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? kX11 : kX11ThenWayland});
+    arguments.push_back(nullptr);
+    return arguments;
+}
+
 bool asksForHelpOrVersion(int argc, char *argv[]) {
-    for (int i = 1; i < argc; ++i)
-        for (const char *option : {"-h", "-help", "--help", "-v", "-version", "--version"})
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-    return false;
+    return hasAnyOf(argc, argv, {"-h", "-help", "--help", "-v", "-version", "--version"});
 }
 
 std::optional<int> readCommandLine(const QStringList &arguments) {

@@ -10,26 +10,14 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
-#include <string_view>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace durnoval {
 namespace {
 
-char kPlatformOption[] = "-platform";
-char kOffscreen[] = "offscreen";
-char kX11[] = "xcb";
-char kX11ThenWayland[] = "xcb;wayland";
 constexpr char kLoader[] = "qt.core.library";
-
-// Qt takes "--platform" for "-platform", as it does for all its options.
-bool namesPlatform(int argc, char *argv[]) {
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]) == "-platform" || std::string_view(argv[i]) == "--platform")
-            return true;
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
 
 QtMessageHandler qtMessageHandler = nullptr;
 std::mutex heldMessagesLock; // a platform's own threads may write too
@@ -78,19 +66,6 @@ void startUpMessage(QtMsgType type, const QMessageLogContext &context, const QSt
 }
 
 } // namespace
-
-std::vector<char *> toolkitArguments(int argc, char *argv[], bool answerOnly) {
-    std::vector<char *> arguments(argv, argv + argc);
-    // Qt takes the last -platform it is given.
-    if (answerOnly)
-        arguments.insert(arguments.end(), {kPlatformOption, kOffscreen});
-    else if (!namesPlatform(argc, argv))
-        arguments.insert(arguments.end(),
-                         {kPlatformOption,
-                          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? kX11 : kX11ThenWayland});
-    arguments.push_back(nullptr);
-    return arguments;
-}
 
 void watchStartUp() {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.library.debug=true"));
