@@ -8,7 +8,6 @@
 # A packager's flags win: a build of type None, which debhelper configures with the flags it
 # takes from dpkg-buildflags, gets none of this, nor does one with the option off.
 include(CheckCXXCompilerFlag)
-include(CheckLinkerFlag)
 include(CMakeDependentOption)
 cmake_dependent_option(DURNOVAL_HARDENING
     "Build with the hardening flags Debian's hardening=+all gives" ON
@@ -30,14 +29,11 @@ if(NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE")
         $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
 endif()
 
-# Each flag only where the compiler or the linker takes it.
+# Each compiler flag only where the compiler takes it for this target (the control-flow
+# markers are x86's); every ELF linker takes both -z options.
 foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection)
     string(MAKE_C_IDENTIFIER "DURNOVAL_HAS${flag}" has)
     check_cxx_compiler_flag(${flag} ${has})
     target_compile_options(durnoval_hardening INTERFACE $<$<BOOL:${${has}}>:${flag}>)
 endforeach()
-foreach(flag relro now)
-    string(MAKE_C_IDENTIFIER "DURNOVAL_LINKS_Z_${flag}" has)
-    check_linker_flag(CXX "LINKER:-z,${flag}" ${has})
-    target_link_options(durnoval_hardening INTERFACE $<$<BOOL:${${has}}>:LINKER:-z,${flag}>)
-endforeach()
+target_link_options(durnoval_hardening INTERFACE LINKER:-z,relro LINKER:-z,now)
