@@ -55,22 +55,12 @@ cat >"$home/fonts.conf" <<EOF
 <fontconfig>
   <dir>$home/fonts</dir>
   <cachedir>$home/cache/fontconfig</cachedir>
-  <match target="font">
-    <edit name="antialias" mode="assign"><bool>true</bool></edit>
-    <edit name="hinting" mode="assign"><bool>true</bool></edit>
-    <edit name="hintstyle" mode="assign"><const>hintslight</const></edit>
-    <edit name="autohint" mode="assign"><bool>false</bool></edit>
-    <edit name="rgba" mode="assign"><const>none</const></edit>
-    <edit name="lcdfilter" mode="assign"><const>lcddefault</const></edit>
-  </match>
+  <match target="font"><edit name="hintstyle" mode="assign"><const>hintslight</const></edit></match>
 </fontconfig>
 EOF
 
 # Sanitizer settings are the build's, not the desktop's, and pass through.
-passed=()
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-    [ -z "${!name:-}" ] || passed+=("$name=${!name}")
-done
+mapfile -t passed < <(env | grep -E '^(ASAN|UBSAN|LSAN)_OPTIONS=')
 
 # The namespace's first process runs the test; when it ends, it asks what is left to end, gives
 # it a moment, and takes the private home with it.
