@@ -16,13 +16,13 @@
 # make, make all   configures and builds in build/
 # make install     installs it under PREFIX (/usr/local), below DESTDIR if given
 # make check-debian-bookworm, make check-debian-unstable
-#             make test on a fresh Debian root made with debootstrap (needs root or sudo);
+#             make test on a fresh Debian root made with mmdebstrap (needs root or sudo);
 #             ROOT_TARGETS=... runs those targets there instead
 # make check-debian-trixie
 #             the same on Debian 13, then the Debian packages built there from make dist's
 #             tarball, checked with lintian, installed, and tested with autopkgtest
 # make check-debian
-#             the three roots at once, as most of their time goes to debootstrap and apt
+#             the three roots at once, as most of their time goes to apt
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)

@@ -25,7 +25,7 @@ test=("${run[@]}" libgtest-dev fontconfig desktop-file-utils appstream man-db
 # KWin and IceWM; the package (debhelper), lintian and hardening-check (devscripts); the fresh
 # Debian roots of make check-debian.
 check=("${test[@]}" mutter kwin-x11 icewm xwayland dpkg-dev debhelper lintian devscripts
-    debootstrap)
+    mmdebstrap)
 # The measurement programs: Google Benchmark, X access and instruction counts (valgrind), and
 # the XWayland sharpness measurement's compositor, plugin and picture reading.
 bench=("${run[@]}" libbenchmark-dev python3-xlib valgrind
