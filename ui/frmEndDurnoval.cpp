@@ -53,13 +53,15 @@ void frmEndDurnoval::createControls() {
     [[maybe_unused]] const QLabel *lblSure =
         createLabel(this, "lblSure", "Are you sure you want to exit??", {360, 240, 3735, 495},
                     kBold10, Qt::AlignHCenter);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) // their screen readers read an alert by its description
-    setAccessibleDescription(lblSure->text());
-#endif
     cmdYes = createButton(this, "cmdYes", "Yes", {600, 960, 1215, 495}, kBold10, this,
                           &frmEndDurnoval::exitConfirmed);
     cmdYes->setToolTip("Close Durnoval");
     cmdYes->setAccessibleName("Yes, exit Durnoval");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Their screen readers, busy, may meet the focused button before the window: the button says
+    // what it answers.
+    cmdYes->setAccessibleDescription(lblSure->text());
+#endif
     cmdYes->setDefault(true);
     QPushButton *cmdNo = createButton(this, "cmdNo", "Not Yet!", {2400, 960, 1215, 495}, kBold10,
                                       this, &frmEndDurnoval::cmdNo_Click);
