@@ -46,18 +46,16 @@ if ! type -P dpkg-query apt-get >/dev/null; then
     echo "  ${packages[*]}" >&2
     exit 0
 fi
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${db:Status-Status}\n' "$package" 2>/dev/null | grep -qx installed ||
-        missing+=("$package")
-done
+# dpkg-query fails on a name it has never heard of, and lists the others all the same.
+installed=$(dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${packages[@]}" 2>/dev/null |
+    sed -n 's/^installed //p') || :
+mapfile -t missing < <(printf '%s\n' "${packages[@]}" | grep -vxF "$installed")
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Missing Debian packages: ${missing[*]}"
 [ -z "${NO_INSTALL:-}" ] || { echo "(NO_INSTALL is set, so none is installed)"; exit 0; }
 
 # Through sudo when not root, which does not pass the environment on.
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+sudo=$([ "$(id -u)" -eq 0 ] || echo sudo)
+$sudo apt-get update -qq
+$sudo env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
