@@ -23,10 +23,13 @@ done
 
 # Every process the test starts, daemons that leave their parent and group included, lives in
 # the namespace, and goes when its first process does: when the test has ended, on Ctrl+C, or
-# when unshare itself is killed outright (--kill-child). Root makes one directly, anyone else
-# inside a user namespace of their own. The namespace's own /proc, which LeakSanitizer and Orca
-# read, is the one mount made; the others stay as they are, as a chroot's / may be no mount point.
-namespace=(unshare --pid --kill-child --mount-proc --propagation unchanged)
+# when unshare itself is killed outright, as by a time-out. Even then the first process is asked
+# to end (--kill-child=TERM), and asks the others first: an X server that is only killed leaves
+# its lock in the shared /tmp, and enough of them keep the next from starting. Root makes one
+# directly, anyone else inside a user namespace of their own. The namespace's own /proc, which
+# LeakSanitizer and Orca read, is the one mount made; the others stay as they are, as a chroot's
+# / may be no mount point.
+namespace=(unshare --pid --kill-child=TERM --mount-proc --propagation unchanged)
 [ "$(id -u)" -eq 0 ] || namespace+=(--map-current-user)
 "${namespace[@]}" true 2>/dev/null || skip "the kernel gives no PID namespace here (unshare --pid)"
 
