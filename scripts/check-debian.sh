@@ -27,9 +27,10 @@ commit=$(git -C "$(dirname "$0")" rev-parse --short=12 HEAD)
 SECONDS=0
 echo "make ${targets[*]} on a fresh $release root at $commit, from ${mirror:?no Debian mirror in /etc/apt}"
 # A mirror that is a snapshot serves unstable's Release file past its Valid-Until date, which apt
-# refuses unless told; stable releases carry no such date.
-if $([ "$(id -u)" -eq 0 ] || echo sudo) mmdebstrap --quiet --mode=unshare --variant=minbase \
-    --include=git,make,ca-certificates,sudo --aptopt='Acquire::Check-Valid-Until "false"' \
+# refuses unless told; stable releases carry no such date. sudo passes no environment on.
+if $([ "$(id -u)" -eq 0 ] || echo sudo) env TMPDIR="$TMPDIR" mmdebstrap --quiet --mode=unshare \
+    --variant=minbase --include=git,make,ca-certificates,sudo \
+    --aptopt='Acquire::Check-Valid-Until "false"' \
     --customize-hook="copy-in $bundle /root" --customize-hook="chroot \"\$1\" git \
         -c advice.detachedHead=false clone -q /root/${bundle##*/} /root/durnoval" \
     --customize-hook="chroot \"\$1\" env -i -C /root/durnoval HOME=/root LANG=C.UTF-8 TERM=dumb \
