@@ -15,11 +15,12 @@ run=(cmake make g++ pkgconf qt6-base-dev libxcb1-dev librsvg2-bin
     fonts-liberation2 fonts-comic-neue)
 # make test: GoogleTest; fc-list, which picks the faces the window tests draw with; the checks
 # of the desktop entry, the metainfo and the manual page; the end-to-end tests on a real X
-# server, keys sent as a keyboard sends them (python3-xlib), under openbox, and beside a
-# Wayland compositor with Qt's Wayland plugin, where the program must still choose X; GNOME's platform theme for Qt programs, under which the program
-# must stay one application to a screen reader; the screen reader Orca, whose speech is checked.
+# server, keys, clicks and windows through the X protocol (python3-xlib), under openbox, and
+# beside a Wayland compositor with Qt's Wayland plugin, where the program must still choose X;
+# GNOME's platform theme for Qt programs, under which the program must stay one application to
+# a screen reader; the screen reader Orca, whose speech is checked.
 test=("${run[@]}" libgtest-dev fontconfig desktop-file-utils appstream man-db
-    xvfb xauth openbox weston qt6-wayland xdotool x11-utils dbus at-spi2-core python3-pyatspi
+    xvfb openbox weston qt6-wayland dbus at-spi2-core python3-pyatspi
     python3-xlib procps qt6-gtk-platformtheme orca)
 # make check: the end-to-end tests under GNOME's mutter (X11, and Wayland with XWayland), KDE's
 # KWin and IceWM; the package (debhelper), lintian and hardening-check (devscripts); the fresh
@@ -27,9 +28,9 @@ test=("${run[@]}" libgtest-dev fontconfig desktop-file-utils appstream man-db
 check=("${test[@]}" mutter kwin-x11 icewm xwayland dpkg-dev debhelper lintian devscripts
     mmdebstrap)
 # The measurement programs: Google Benchmark, X access and instruction counts (valgrind), and
-# the XWayland sharpness measurement's compositor, plugin and picture reading.
+# the XWayland measurements' compositor, plugin, window queries and picture reading.
 bench=("${run[@]}" libbenchmark-dev python3-xlib valgrind
-    weston xwayland qt6-wayland python3-pil)
+    weston xwayland qt6-wayland xdotool x11-utils python3-pil)
 # The package's build and checks: the tools that build, check and test it, and the names
 # packaging/debian/control's Build-Depends lists, one a line, without versions or profiles.
 package=(build-essential dpkg-dev debhelper lintian autopkgtest

@@ -19,8 +19,8 @@ printf '#!/bin/sh\nexec "%s" -platform offscreen\n' "$program" >"$work/no-window
 ending() {
     local mark="DURNOVAL_CENSUS=$work/$1" status left signal=${SIGNAL:-}
     # As a terminal starts a job: Ctrl+C reaches it, where a script's background commands ignore it.
-    setsid ${TIMEOUT:+timeout $TIMEOUT} env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts "$mark" "${@:4}" \
-        "$here/../../scripts/desktop-session.py" "$desktop" "$here/e2e_session.py" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
+    setsid ${TIMEOUT:+timeout $TIMEOUT} env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts \
+        "$mark" "$here/e2e_session.py" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
     # The signal a second after the program has started: to the job, or to the test's wrapper alone.
     [ -z "$signal" ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
     [ -z "$signal" ] || { sleep 1; kill -$signal$test; }
