@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test in an environment of its own, so that nothing of the user's desktop reaches it:
-# none of their variables (QT_*, desktop, locale), a private HOME and XDG folders, and a
-# fontconfig of its own, which offers no font unless the test draws windows; and in a PID
-# namespace of its own, which the kernel empties when the test ends, however it ends.
+# none of their variables (QT_*, desktop, locale), a private HOME, so the XDG folders are private
+# too, a private runtime folder, and a fontconfig of its own, which offers no font unless the
+# test draws windows; and in a PID namespace of its own, which the kernel empties when the test
+# ends, however it ends.
 # Usage: own-environment.sh [--fonts] [--needs PROGRAM:PACKAGE ...] [NAME=VALUE ...] COMMAND [ARG ...]
 #   --fonts  offer exactly the faces the windows draw with, rendered one fixed way
 #   --needs  a program the test runs, and the Debian package that has it
@@ -35,8 +36,7 @@ namespace=(unshare --pid --kill-child=TERM --mount-proc --propagation unchanged)
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT # until the namespace takes it over
-mkdir -p "$home/config" "$home/data" "$home/cache" "$home/state" "$home/runtime" "$home/fonts"
-chmod 700 "$home/runtime"
+mkdir -m 700 "$home/runtime" && mkdir "$home/fonts"
 
 # The newest installed file of each face: fonts-liberation2 beside the older fonts-liberation
 # must not turn Liberation Sans into its 1.x metrics. Looked up before fontconfig is narrowed.
@@ -44,8 +44,7 @@ if [ -n "$fonts" ]; then
     command -v fc-list >/dev/null || missing fc-list fontconfig
     for face in 'Liberation Sans:style=Regular|fonts-liberation2' \
         'Liberation Sans:style=Bold|fonts-liberation2' 'Comic Neue:style=Bold|fonts-comic-neue'; do
-        file=$(env -u FONTCONFIG_FILE -u FONTCONFIG_PATH HOME="$home" XDG_CONFIG_HOME="$home/config" \
-            XDG_CACHE_HOME="$home/cache" fc-list -f '%{fontversion} %{file}\n' "${face%|*}" |
+        file=$(env -i PATH="$PATH" HOME="$home" fc-list -f '%{fontversion} %{file}\n' "${face%|*}" |
             sort -n | tail -n 1 | cut -d ' ' -f 2-)
         [ -n "$file" ] || missing "the font ${face%|*}" "${face#*|}"
         ln -s "$file" "$home/fonts/"
@@ -56,7 +55,7 @@ cat >"$home/fonts.conf" <<EOF
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
   <dir>$home/fonts</dir>
-  <cachedir>$home/cache/fontconfig</cachedir>
+  <cachedir>$home/.cache/fontconfig</cachedir>
   <match target="font"><edit name="hintstyle" mode="assign"><const>hintslight</const></edit></match>
 </fontconfig>
 EOF
@@ -67,9 +66,7 @@ mapfile -t passed < <(env | grep -E '^(ASAN|UBSAN|LSAN)_OPTIONS=')
 # The namespace's first process runs the test; when it ends, it asks what is left to end, gives
 # it a moment, and takes the private home with it.
 exec "${namespace[@]}" env -i "${passed[@]}" PATH="$PATH" LANG=C.UTF-8 HOME="$home" \
-    XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
-    XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime" \
-    FONTCONFIG_FILE="$home/fonts.conf" bash -c '
+    XDG_RUNTIME_DIR="$home/runtime" FONTCONFIG_FILE="$home/fonts.conf" bash -c '
         trap "exit 130" INT
         trap "exit 143" TERM
         trap "kill -TERM -1 2>/dev/null; for _ in {1..30}; do kill -0 -1 2>/dev/null || break; sleep 0.1; done
