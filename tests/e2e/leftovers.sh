@@ -4,29 +4,32 @@
 # The end-to-end test leaves nothing running, however it ends. It runs as ctest runs it, as a
 # terminal's job, and ends five ways: a pass, a failure (a program that fails at once), a time-out
 # (a program that shows no window, the test ended as timeout ends it), Ctrl+C mid-session, and its
-# wrapper killed outright mid-session, as ctest's time-out kills it. Then no process may be left that carries the run's mark
-# in its environment, as all it starts does, even the daemons that leave their parent and group.
+# wrapper killed outright mid-session, as ctest's time-out kills it. Then no process may be left:
+# this script is the first process of a PID namespace of its own, so every process the test
+# starts, even a daemon that leaves its parent and group, is one this script can list.
 # Usage: leftovers.sh PROGRAM [DESKTOP]   (DESKTOP: bare, the one with a compositor, by default)
 set -uo pipefail
+[ $$ -eq 1 ] || exec unshare --pid --fork --kill-child --mount-proc --propagation unchanged \
+    $([ "$(id -u)" -eq 0 ] || echo --map-current-user) "$0" "$@"
 here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1") desktop=${2:-bare} failed=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 printf '#!/bin/sh\nexec "%s" -platform offscreen\n' "$program" >"$work/no-window" && chmod +x "$work/no-window"
 
-# [SIGNAL=...] [TIMEOUT=SECONDS] ending ENDING STATUS PROGRAM [NAME=VALUE ...]: the test, ended
-# so, with that status, leaves nothing
+# [SIGNAL=...] [TIMEOUT=SECONDS] ending ENDING STATUS PROGRAM: the test, ended so, with that
+# status, leaves nothing
 ending() {
-    local mark="DURNOVAL_CENSUS=$work/$1" status left signal=${SIGNAL:-}
+    local status left signal=${SIGNAL:-}
     # As a terminal starts a job: Ctrl+C reaches it, where a script's background commands ignore it.
     setsid ${TIMEOUT:+timeout $TIMEOUT} env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts \
-        "$mark" "$here/e2e_session.py" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
+        "$here/e2e_session.py" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
     # The signal a second after the program has started: to the job, or to the test's wrapper alone.
     [ -z "$signal" ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
     [ -z "$signal" ] || { sleep 1; kill -$signal$test; }
     wait $test; status=$?; sleep 0.5 # the kernel takes a moment to end what is left
-    left=$(grep -lzsx "$mark" /proc/[0-9]*/environ | cut -d / -f 3 | xargs -r ps -o pid=,args= -p |
-        grep -v '<defunct>$')
+    ps -e -o pid=,args= >"$work/ps" # all but this script and ps are left over
+    left=$(grep -v -E '^ *1 | ps -e |<defunct>$' "$work/ps")
     echo "$1: status $status (expected $2), $(grep -c . <<<"$left") processes left"
     [ -z "$left" ] && [ "$status" -eq "$2" ] || { echo "$left"; cat "$work/$1.log"; failed=1; }
 }
