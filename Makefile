@@ -113,11 +113,12 @@ package: dist
 lintian: package
 	$(LINTIAN) $(PACKAGE_DIR)/*.changes
 
-# For a throwaway Debian root only, as make check-debian-trixie makes one: installs the
-# package's build dependencies, builds and checks the packages as make lintian does, installs the
-# .deb and runs the package's own tests (packaging/debian/tests) against the installed program.
+# For a throwaway Debian root only, as make check-debian-trixie makes one: installs what
+# packaging/debian/control names to build the package, builds and checks the packages as make
+# lintian does, installs the .deb and runs the package's own tests (packaging/debian/tests)
+# against the installed program.
 autopkgtest:
-	$(MAKE) deps LEVEL=package
+	apt-get build-dep -y -q ./packaging && apt-get install -y -q --no-install-recommends lintian autopkgtest
 	$(MAKE) lintian
 	apt-get install -y -q --no-remove ./$(PACKAGE_DIR)/durnoval_$(VERSION)-*.deb
 	autopkgtest $(PACKAGE_DIR)/durnoval_$(VERSION)-*.deb $(PACKAGE_DIR)/durnoval-$(VERSION) -- null

@@ -5,7 +5,7 @@
 # the ones before it. Does nothing when all of them are present; lists the missing ones before
 # it installs them, and never removes a package to make room. With NO_INSTALL=1, or where there
 # is no dpkg and apt, it only says what is missing, and leaves it to the build to report.
-# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check|bench|package]   (default: test)
+# Usage: [NO_INSTALL=1] scripts/install-deps.sh [run|test|check|bench]   (default: test)
 set -euo pipefail
 
 # make run: the build tools; Qt 6 Widgets (with Qt Test), and libxcb for the window manager
@@ -31,15 +31,9 @@ check=("${test[@]}" mutter kwin-x11 icewm xwayland dpkg-dev debhelper lintian de
 # the XWayland measurements' compositor, plugin, window queries and picture reading.
 bench=("${run[@]}" libbenchmark-dev python3-xlib valgrind
     weston xwayland qt6-wayland xdotool x11-utils python3-pil)
-# The package's build and checks: the tools that build, check and test it, and the names
-# packaging/debian/control's Build-Depends lists, one a line, without versions or profiles.
-package=(build-essential dpkg-dev debhelper lintian autopkgtest
-    $(sed -n '/^Build-Depends:/,/^[^ ]/s/^ \([^ ,]*\).*/\1/p' \
-        "$(dirname "$0")/../packaging/debian/control" | grep -vx debhelper-compat))
 
 level=${1:-test}
-[[ $level =~ ^(run|test|check|bench|package)$ ]] ||
-    { echo "usage: $0 [run|test|check|bench|package]" >&2; exit 2; }
+[[ $level =~ ^(run|test|check|bench)$ ]] || { echo "usage: $0 [run|test|check|bench]" >&2; exit 2; }
 declare -n packages=$level
 
 if ! type -P dpkg-query apt-get >/dev/null; then
