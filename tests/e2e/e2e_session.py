@@ -139,9 +139,13 @@ def key(*combos):
 
 
 def click(accessible):
-    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box, field = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS), accessible.getRole() == pyatspi.ROLE_TEXT
     fake((X.MotionNotify, 0), x=box.x + box.width // 2, y=box.y + box.height // 2)
     fake((X.ButtonPress, 1), (X.ButtonRelease, 1))
+    # A window manager may hold a click a while before it lets it through; keys meanwhile go
+    # where the focus was.
+    if field:
+        until(f"{accessible.name!r} focused by a click", lambda: accessible.getState().contains(pyatspi.STATE_FOCUSED))
 
 
 # A window's property: text, numbers, or None where it has none.
@@ -180,15 +184,9 @@ def frame(title):
     return at.x - left, at.y - top, size.width + left + right, size.height + top + bottom
 
 
-# The window has the keyboard, with or without a window manager to give it, which may give it
-# to the window's frame.
+# The window has the keyboard, with or without a window manager to give it.
 def active(title, after="it is shown"):
-    def has_keyboard():
-        window_, focus = x_window(title), D.get_input_focus().focus
-        while window_.id not in (ROOT.id, getattr(focus, "id", None)):
-            window_ = window_.query_tree().parent
-        return window_.id != ROOT.id
-    until(f"{title!r} active after {after}", has_keyboard)
+    until(f"{title!r} active after {after}", lambda: D.get_input_focus().focus == x_window(title))
 
 
 # Centred on the screen less the panels the desktop keeps there, and active.
