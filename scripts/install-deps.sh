@@ -13,7 +13,7 @@ set -euo pipefail
 # design fonts' metrics.
 run=(cmake make g++ pkgconf qt6-base-dev libxcb1-dev librsvg2-bin
     fonts-liberation2 fonts-comic-neue)
-# make test: GoogleTest; fc-list, which picks the faces the window tests draw with; the checks
+# make test: GoogleTest; fc-match, which picks the faces the window tests draw with; the checks
 # of the desktop entry, the metainfo and the manual page; the end-to-end tests on a real X
 # server, keys, clicks and windows through the X protocol (python3-xlib), under openbox, and
 # beside a Wayland compositor with Qt's Wayland plugin, where the program must still choose X;

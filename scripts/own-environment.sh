@@ -38,21 +38,19 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT # until the namespace takes it over
 mkdir -m 700 "$home/runtime" && mkdir "$home/fonts"
 
-# The newest installed file of each face: fonts-liberation2 beside the older fonts-liberation
-# must not turn Liberation Sans into its 1.x metrics. Looked up before fontconfig is narrowed.
+# The file fontconfig itself matches to each face, before it is narrowed: of two installed
+# versions the newest, so fonts-liberation2 beside the older fonts-liberation keeps Liberation
+# Sans in its 2.x metrics. A face it has not is matched by another, and missing.
 if [ -n "$fonts" ]; then
-    command -v fc-list >/dev/null || missing fc-list fontconfig
+    command -v fc-match >/dev/null || missing fc-match fontconfig
     for face in 'Liberation Sans:style=Regular|fonts-liberation2' \
         'Liberation Sans:style=Bold|fonts-liberation2' 'Comic Neue:style=Bold|fonts-comic-neue'; do
-        file=$(env -i PATH="$PATH" HOME="$home" fc-list -f '%{fontversion} %{file}\n' "${face%|*}" |
-            sort -n | tail -n 1 | cut -d ' ' -f 2-)
-        [ -n "$file" ] || missing "the font ${face%|*}" "${face#*|}"
-        ln -s "$file" "$home/fonts/"
+        found=$(env -i PATH="$PATH" HOME="$home" fc-match -f '%{family[0]}:style=%{style[0]}|%{file}' "${face%|*}")
+        [ "${found%|*}" = "${face%|*}" ] || missing "the font ${face%|*}" "${face#*|}"
+        ln -s "${found#*|}" "$home/fonts/"
     done
 fi
 cat >"$home/fonts.conf" <<EOF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
   <dir>$home/fonts</dir>
   <cachedir>$home/.cache/fontconfig</cachedir>
