@@ -13,7 +13,7 @@
 #             measurement programs', which -DDURNOVAL_BENCHMARKS=ON builds)
 # make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
 # Everything else only builds or installs the project, and never installs a package:
-# make, make all   configures and builds in build/
+# make, make all   configures and builds the program, its tests and tools in build/
 # make install     installs it under PREFIX (/usr/local), below DESTDIR if given
 # make check-debian-bookworm, make check-debian-unstable
 #             make test on a fresh Debian root made with mmdebstrap (as root or through sudo);
@@ -41,11 +41,12 @@ VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 	check-hardening check-reproducible screenshots clean check-debian autopkgtest \
 	check-distributions
 
-all:
-	cmake -S . -B $(BUILD_DIR)
+# The program, its tests and the tools they run.
+all build:
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-install: all
+install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 deps:
@@ -64,11 +65,6 @@ run:
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=OFF
 	cmake --build $(BUILD_DIR) --target durnoval -j $(JOBS)
 	$(BUILD_DIR)/app/durnoval
-
-# The program, its tests and the tools they run.
-build:
-	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
-	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test:
 	$(MAKE) deps LEVEL=test

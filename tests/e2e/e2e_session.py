@@ -294,10 +294,7 @@ def stays_above():
     confirmation()
     x, y, width, height = frame(CONFIRM)
     for title, above in (("Over", True), ("Locker", False))[:1 if MANAGED else 2]:
-        cover = ROOT.create_window(x - 50, y - 50, width + 99, height + 99, 0, X.CopyFromParent,
-                                   background_pixel=D.screen().white_pixel, override_redirect=not above)
-        cover.set_wm_name(title)
-        cover.set_wm_normal_hints(flags=Xutil.USPosition | Xutil.USSize, x=x - 50, y=y - 50)
+        cover = ROOT.create_window(x - 50, y - 50, width + 99, height + 99, 0, 0, override_redirect=not above)
         cover.map()
         until(f"{title} on the screen", stacking, lambda order: cover.id in order)
         cover.configure(stack_mode=X.Above)
