@@ -2,22 +2,20 @@
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program and the calc driver called from the command line, as users and scripts call them.
-# Usage: program_test.sh PROGRAM DRIVER X11_PLUGIN
+# Usage: own-environment.sh program_test.sh PROGRAM DRIVER X11_PLUGIN   (which gives it no display
+# and a home of its own to work in)
 set -euo pipefail
-program=$1 driver=$2 x11_plugin=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+program=$1 driver=$2 x11_plugin=$3 work=$HOME
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 # Help and version need no display, nor do mistakes beside them; Qt's own options are Qt's.
-headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program")
-[ "$("${headless[@]}" -style fusion -testability --version)" = "Durnoval 4.02" ] || fail "--version"
-"${headless[@]}" --help | grep -q -- "--version" || fail "--help"
-! "${headless[@]}" --help >/dev/full 2>/dev/null || fail "--help on a full disk"
+[ "$("$program" -style fusion -testability --version)" = "Durnoval 4.02" ] || fail "--version"
+"$program" --help | grep -q -- "--version" || fail "--help"
+! "$program" --help >/dev/full 2>/dev/null || fail "--help on a full disk"
 expect() { # STATUS WHAT ARGUMENTS...: the status, one line on standard error, nothing on standard output
     local expected=$1 what=$2 status=0
     shift 2
-    "${headless[@]}" "$@" >"$work/out" 2>"$work/err" || status=$?
+    "$program" "$@" >"$work/out" 2>"$work/err" || status=$?
     [ "$status" -eq "$expected" ] && [ ! -s "$work/out" ] && grep -q "$what" "$work/err" &&
         [ "$(grep -c -v '^Try' "$work/err")" -eq 1 ] || fail "$* status $status: $(cat "$work/err")"
 }
@@ -33,7 +31,7 @@ LC_ALL=C sed 's/libQt6XcbQpa\.so/libNoSuchLib.so/g' "$x11_plugin" >"$work/platfo
 ! cmp -s "$x11_plugin" "$work/platforms/${x11_plugin##*/}" || fail "no library to take from the X11 plugin"
 QT_PLUGIN_PATH=$work expect 1 'the platform plugin "xcb" could not be loaded: .*libNoSuchLib\.so'
 # Asked for, Qt's own plugin diagnostics come before it.
-grep -q '^qt\.qpa\.plugin: ' <<<"$(QT_DEBUG_PLUGINS=1 QT_PLUGIN_PATH=$work "${headless[@]}" 2>&1)" ||
+grep -q '^qt\.qpa\.plugin: ' <<<"$(QT_DEBUG_PLUGINS=1 QT_PLUGIN_PATH=$work "$program" 2>&1)" ||
     fail "Qt's plugin diagnostics, asked for"
 
 # The calc driver: a fresh Calculate per line, LF or CRLF; a line of other than six fields stops it.
