@@ -41,9 +41,9 @@ VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 	check-hardening check-reproducible screenshots clean check-debian autopkgtest \
 	check-distributions
 
-# The program, its tests and the tools they run.
+# The program, its tests and the tools they run; CMAKE_OPTIONS go to cmake.
 all build:
-	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON $(CMAKE_OPTIONS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 install: build
@@ -77,10 +77,8 @@ check:
 	$(MAKE) -j1 sanitize check-leftovers check-hardening check-reproducible check-distributions
 
 sanitize:
-	cmake -S . -B $(SANITIZE_DIR) -DDURNOVAL_SANITIZE=ON \
-	    -DDURNOVAL_E2E_DESKTOPS="openbox;bare;mutter;kwin;icewm;mutter-wayland;orca"
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test BUILD_DIR=$(SANITIZE_DIR) CMAKE_OPTIONS='-DDURNOVAL_SANITIZE=ON \
+	    -DDURNOVAL_E2E_DESKTOPS="openbox;bare;mutter;kwin;icewm;mutter-wayland;orca"'
 
 # The end-to-end test, after a pass, a failure, its own deadline, Ctrl+C and its wrapper killed
 # outright, leaves no process running: beside a Wayland compositor, and in GNOME's, which runs

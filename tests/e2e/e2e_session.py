@@ -361,9 +361,7 @@ for behaviour in steps:
     name = " ".join(behaviour.__doc__.split())
     try:
         behaviour()
-    except Exception as failure:
-        if program:
-            program.kill()
+    except Exception as failure:  # what the session started, its namespace ends
         print(f"FAILED: {name}: {failure}", open(f"{WORK}/x.log").read(), sep="\n")
         break
     print(f"ok: {name}")

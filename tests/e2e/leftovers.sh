@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The end-to-end test leaves nothing running, however it ends. It runs as ctest runs it, as a
 # terminal's job, and ends five ways: a pass, a failure (a program that fails at once), a time-out
-# (a program that shows no window, the test ended as timeout ends it), Ctrl+C mid-session, and its
-# wrapper killed outright mid-session, as ctest's time-out kills it. Then no process may be left:
+# (the test ended mid-session as timeout ends it), Ctrl+C mid-session, and its wrapper killed
+# outright mid-session, as ctest's time-out kills it. Then no process may be left:
 # this script is the first process of a PID namespace of its own, so every process the test
 # starts, even a daemon that leaves its parent and group, is one this script can list.
 # Usage: leftovers.sh PROGRAM [DESKTOP]   (DESKTOP: bare, the one with a compositor, by default)
@@ -15,7 +15,6 @@ here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1") desktop=${2:-bare} failed=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-printf '#!/bin/sh\nexec "%s" -platform offscreen\n' "$program" >"$work/no-window" && chmod +x "$work/no-window"
 
 # [SIGNAL=...] [TIMEOUT=SECONDS] ending ENDING STATUS PROGRAM: the test, ended so, with that
 # status, leaves nothing
@@ -35,7 +34,7 @@ ending() {
 }
 ending pass 0 "$program"
 ending failure 1 "$(type -P false)"
-TIMEOUT=5 ending time-out 124 "$work/no-window"
+TIMEOUT=3 ending time-out 124 "$program"
 SIGNAL="INT -- -" ending ctrl-c 130 "$program"
 SIGNAL="KILL " ending killed 137 "$program"
 exit $failed
