@@ -14,13 +14,8 @@ set -euo pipefail
 skip() { echo "skipped: $1"; exit 77; }
 missing() { skip "$1 is not installed (Debian: $2)"; }
 fonts=
-while :; do
-    case ${1:-} in
-    --fonts) fonts=1 && shift ;;
-    --needs) command -v "${2%:*}" >/dev/null || missing "${2%:*}" "${2#*:}"; shift 2 ;;
-    *) break ;;
-    esac
-done
+[ "${1:-}" != --fonts ] || { fonts=1 && shift; }
+while [ "${1:-}" = --needs ]; do command -v "${2%:*}" >/dev/null || missing "${2%:*}" "${2#*:}"; shift 2; done
 
 # Every process the test starts, daemons that leave their parent and group included, lives in
 # the namespace, and goes when its first process does: when the test has ended, on Ctrl+C, or
