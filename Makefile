@@ -27,7 +27,6 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
-LEVEL ?= test
 PACKAGE_DIR ?= $(BUILD_DIR)/package
 # What needs root gets it through sudo when make runs as another user.
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -50,7 +49,7 @@ install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 deps:
-	NO_INSTALL=$(NO_INSTALL) scripts/install-deps.sh $(LEVEL)
+	scripts/install-deps.sh $(LEVEL)
 
 # The source release, durnoval-$(VERSION).tar.xz: the committed tree under durnoval-$(VERSION)/,
 # the same bytes from any clone of the commit (git archive gives every member the commit's time;

@@ -13,11 +13,10 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 "$program" --help | grep -q -- "--version" || fail "--help"
 ! "$program" --help >/dev/full 2>/dev/null || fail "--help on a full disk"
 expect() { # STATUS WHAT ARGUMENTS...: the status, one line on standard error, nothing on standard output
-    local expected=$1 what=$2 status=0
-    shift 2
-    "$program" "$@" >"$work/out" 2>"$work/err" || status=$?
-    [ "$status" -eq "$expected" ] && [ ! -s "$work/out" ] && grep -q "$what" "$work/err" &&
-        [ "$(grep -c -v '^Try' "$work/err")" -eq 1 ] || fail "$* status $status: $(cat "$work/err")"
+    local status=0
+    "$program" "${@:3}" >"$work/out" 2>"$work/err" || status=$?
+    [ "$status" -eq "$1" ] && [ ! -s "$work/out" ] && grep -q "$2" "$work/err" &&
+        [ "$(grep -c -v '^Try' "$work/err")" -eq 1 ] || fail "${*:3} status $status: $(cat "$work/err")"
 }
 expect 2 bogus -platform offscreen --bogus
 expect 2 bogus --help --bogus
