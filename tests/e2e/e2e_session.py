@@ -19,7 +19,7 @@
 # Exit status: 1 when a step fails; 77 when something needed is not installed, and the run is
 # skipped, with one line that names it.
 
-import os, pty, re, shlex, shutil, subprocess, sys, threading, time
+import atexit, os, pty, re, shlex, shutil, subprocess, sys, threading, time
 
 # What runs each desktop, beside Xvfb or as a Wayland compositor with its own XWayland, and the
 # programs it needs with the Debian packages that have them.
@@ -55,7 +55,7 @@ MAIN, ABOUT, CONFIRM = "Durnoval Calculator", "Durnoval, by the Durnoval develop
 RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": "22.8",
            "New diameter in percent of the original": "89%", "True speed when the speedometer reads 60 mph": "54mph"}
 LOG = open(f"{WORK}/x.log", "a")  # what the servers and the desktop say
-program = compositor = None  # till they start
+program = None  # till it starts
 
 
 def until(what, probe, done=bool, seconds=20):  # long enough for a machine busy with builds
@@ -76,12 +76,15 @@ def until(what, probe, done=bool, seconds=20):  # long enough for a machine busy
 
 def desktop_starts():
     """the desktop starts"""
-    global D, ROOT, ADDED, compositor
+    global D, ROOT, ADDED
     command = shlex.split(DESKTOPS[DESKTOP][0])
     if DESKTOP.endswith("-wayland"):  # the compositor's own session passes on its environment
         report = f"env -0 >{WORK}/env.new && mv {WORK}/env.new {WORK}/env && exec sleep infinity"
         compositor = subprocess.Popen(command + (["sh", "-c", report] if DESKTOP == "mutter-wayland" else
                                         [f"sh -c {shlex.quote(report)}"]), stdout=LOG, stderr=LOG)
+        # Asked to end before its XWayland, mutter removes its displays' lock files; it leaves them
+        # when both end at once, as when the namespace ends them, and enough keep the next from starting.
+        atexit.register(lambda: compositor.terminate() or compositor.wait(10))
         until("the compositor", lambda: os.path.exists(f"{WORK}/env"), seconds=60)
         os.environ.update(name.split("=", 1) for name in open(f"{WORK}/env").read().split("\0")[:-1])
     else:
@@ -356,21 +359,12 @@ def heard():
 
 steps = [desktop_starts, starts, heard] if DESKTOP == "orca" else (
     [desktop_starts, starts, calculates, put_away, stays_above] + [comes_back] * MANAGED + [yes_ends])
-status = 1
 for behaviour in steps:
     name = " ".join(behaviour.__doc__.split())
     try:
         behaviour()
     except Exception as failure:  # what the session started, its namespace ends
         print(f"FAILED: {name}: {failure}", open(f"{WORK}/x.log").read(), sep="\n")
-        break
+        sys.exit(1)
     print(f"ok: {name}")
-else:
-    print(f"passed: {len(steps)} steps")
-    status = 0
-# Asked to end before its XWayland, mutter removes its displays' lock files; it leaves them when
-# both end at once, as when the namespace ends them, and enough of them keep the next from starting.
-if compositor:
-    compositor.terminate()
-    compositor.wait(10)
-sys.exit(status)
+print(f"passed: {len(steps)} steps")
