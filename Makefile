@@ -14,7 +14,7 @@
 # make dist   the source release, durnoval-VERSION.tar.xz, from the committed HEAD
 # Everything else only builds or installs the project, and never installs a package:
 # make, make all   configures and builds the program, its tests and tools in build/
-# make install     installs it under PREFIX (/usr/local), below DESTDIR if given
+# make install     installs it under PREFIX (cmake's, /usr/local), below DESTDIR if given
 # make check-debian-bookworm, make check-debian-unstable
 #             make test on a fresh Debian root made with mmdebstrap (as root or through sudo);
 #             ROOT_TARGETS=... runs those targets there instead
@@ -26,19 +26,15 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PREFIX ?= /usr/local
 PACKAGE_DIR ?= $(BUILD_DIR)/package
 # What needs root gets it through sudo when make runs as another user.
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
-
-# Any lintian error or warning fails; every other tag is shown and passes.
-LINTIAN := lintian --pedantic --display-info --fail-on error,warning
 
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
 .PHONY: all install deps dist run build test check sanitize check-leftovers package lintian \
 	check-hardening check-reproducible screenshots clean check-debian autopkgtest \
-	check-distributions
+	check-distributions ci here
 
 # The program, its tests and the tools they run; CMAKE_OPTIONS go to cmake.
 all build:
@@ -46,7 +42,7 @@ all build:
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 install: build
-	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 deps:
 	scripts/install-deps.sh $(LEVEL)
@@ -83,8 +79,7 @@ sanitize:
 # outright, leaves no process running: beside a Wayland compositor, and in GNOME's, which runs
 # the session itself.
 check-leftovers: build
-	tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval bare
-	tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval mutter-wayland
+	for desktop in bare mutter-wayland; do tests/e2e/leftovers.sh $(BUILD_DIR)/app/durnoval $$desktop || exit 1; done
 
 # The pictures of the windows: docs/ for the README, and the pictures test's reference for
 # this machine's renderer in tests/pictures/. Run after a deliberate change to how a window
@@ -103,8 +98,9 @@ package: dist
 	cp -r packaging/debian $(PACKAGE_DIR)/durnoval-$(VERSION)/debian
 	cd $(PACKAGE_DIR)/durnoval-$(VERSION) && dpkg-buildpackage --unsigned-source --unsigned-changes
 
+# Any lintian error or warning fails; every other tag is shown and passes.
 lintian: package
-	$(LINTIAN) $(PACKAGE_DIR)/*.changes
+	lintian --pedantic --display-info --fail-on error,warning $(PACKAGE_DIR)/*.changes
 
 # For a throwaway Debian root only, as make check-debian-trixie makes one: installs what
 # packaging/debian/control names to build the package, builds and checks the packages as make
@@ -125,18 +121,16 @@ check-hardening: build
 	    $$(readelf -n "$$($(CXX) -print-file-name=Scrt1.o)" | grep -q "x86 feature: IBT, SHSTK" || echo --nocfprotection) \
 	    $$([ "$$(uname -m)" = aarch64 ] || hardening-check --help 2>&1 | grep -o -m 1 -- --nobranchprotection)
 
-# Two builds of the package must give the same bytes: the second at a longer path, under another
-# umask and time zone. The first stays in $(PACKAGE_DIR), where lintian checks it. diffoscope,
-# where installed, shows how they differ.
+# Two builds of the package must give the same bytes: one at a longer path, under another umask
+# and time zone, and the one in $(PACKAGE_DIR), which lintian checks. diffoscope, where
+# installed, shows how they differ.
 check-reproducible: export DEB_BUILD_OPTIONS = nocheck parallel=$(JOBS)
 check-reproducible: again = $(PACKAGE_DIR)-again-at-a-longer-path
 check-reproducible:
-	$(MAKE) package
 	umask 002 && TZ=Pacific/Kiritimati $(MAKE) package PACKAGE_DIR=$(again)
+	$(MAKE) lintian
 	for deb in $(PACKAGE_DIR)/*.deb; do cmp $$deb $(again)/$${deb##*/} || \
 	    { ! command -v diffoscope || diffoscope $$deb $(again)/$${deb##*/}; exit 1; }; done
-	rm -rf $(again)
-	$(LINTIAN) $(PACKAGE_DIR)/*.changes
 
 # The program and its tests built as Fedora's and Arch's packages build them, with their usual
 # flags and generators, each in a fresh folder: the build must give no warning, and every test
@@ -197,6 +191,13 @@ check-debian-%:
 # Each root's log is shown whole when it ends.
 check-debian:
 	$(MAKE) -j3 --output-sync=target check-debian-bookworm check-debian-trixie check-debian-unstable
+
+# What CI runs, with make -j4: make test and make check on this machine, each with its time,
+# beside the three fresh Debian roots.
+ci: here check-debian-bookworm check-debian-trixie check-debian-unstable
+here:
+	start=$$(date +%s); $(MAKE) test && echo "make test passed in $$(($$(date +%s) - start)) s" && \
+	    $(MAKE) check && echo "make check passed at $$(($$(date +%s) - start)) s"
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

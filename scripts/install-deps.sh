@@ -36,11 +36,8 @@ level=${1:-test}
 [[ $level =~ ^(run|test|check|bench)$ ]] || { echo "usage: $0 [run|test|check|bench]" >&2; exit 2; }
 declare -n packages=$level
 
-if ! type -P dpkg-query apt-get >/dev/null; then
-    echo "No dpkg and apt here: install the equivalents of these Debian packages:" >&2
-    echo "  ${packages[*]}" >&2
-    exit 0
-fi
+type -P dpkg-query apt-get >/dev/null ||
+    { echo "No dpkg and apt here: install the equivalents of these Debian packages: ${packages[*]}" >&2; exit 0; }
 # dpkg-query fails on a name it has never heard of, and lists the others all the same.
 installed=$(dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${packages[@]}" 2>/dev/null |
     sed -n 's/^installed //p') || :

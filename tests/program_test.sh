@@ -44,4 +44,3 @@ printf '\t\t\t\t\t\n1\t2\n' | "$driver" >"$work/out" 2>"$work/err" || status=$?
 ! printf '\t\t\t\t\t\n' | "$driver" >/dev/full 2>"$work/err" && grep -q "cannot write" "$work/err" ||
     fail "driver, output lost"
 ! "$driver" </ 2>"$work/err" && grep -q "cannot read" "$work/err" || fail "driver, input unreadable"
-echo passed

@@ -62,11 +62,10 @@ def until(what, probe, done=bool, seconds=20):  # long enough for a machine busy
     deadline = time.monotonic() + seconds
     while True:
         try:
-            seen = probe()
+            if done(seen := probe()):
+                return seen
         except Exception as fault:  # the window or the tree changed while being read
             seen = fault
-        if not isinstance(seen, Exception) and done(seen):
-            return seen
         if program and program.poll() is not None:
             raise AssertionError(f"{what}: not so, the program ended with status {program.returncode}")
         if time.monotonic() > deadline:
@@ -253,9 +252,8 @@ def calculates():
     """real keys through the key filter, the results read by their names, one application"""
     click(control(main_window, "Wall size of the new tire"))
     key("4", "Shift_L+o", "0")
-    # Dead keys and compose, through the toolkit's compose support: no é, ² or ½.
-    key("dead_acute", "e", "dead_circumflex", "2", "Multi_key", "1", "2")
-    key("Control_L+c")
+    # Dead keys and compose, through the toolkit's compose support: no é, ² or ½; then Calculate.
+    key("dead_acute", "e", "dead_circumflex", "2", "Multi_key", "1", "2", "Control_L+c")
     until("results read by a screen reader", results, lambda seen: seen == RESULTS)
     # Under the GTK platform theme too, a screen reader finds one application, not an empty second.
     until("one application on the accessibility bus", lambda: [a.name for a in pyatspi.Registry.getDesktop(0)
@@ -334,9 +332,8 @@ def yes_ends():
 
 
 def heard():
-    """a screen reader user hears the field typed into, an entry error and the field again,
-    Calculate's answer and Clear (from Qt 6.8 on, which can announce them), the about window and
-    the confirmation"""
+    """a screen reader user hears the field typed into, an entry error and the field again, Calculate's
+    answer and Clear (from Qt 6.8 on, which can announce them), the about window and the confirmation"""
     announces = int(app.toolkitVersion.split(".")[1]) >= 8
     # Once Orca listens, it names the field the focus comes back to.
     until("Orca naming the focused field", lambda: key("Tab", "Shift_L+Tab") or " ".join(spoken()),
