@@ -1,51 +1,27 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Durnoval developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Durnoval end to end, on an X display of its own under a desktop users run, with a D-Bus session
-# bus of its own: keys and clicks go through the X server (XTest), windows are read back from it,
-# and what they show is read as a screen reader reads it (AT-SPI); on the orca desktop, the
-# screen reader Orca runs beside the program and the session reads what it would speak. Each
-# behaviour is a step named by its docstring; the first that fails ends the session, and what
-# the servers and the desktop said follows. Run it in own-environment.sh, whose PID namespace
-# ends all it starts however it ends, as when ctest's time-out ends it. The desktops:
-#   openbox, mutter (GNOME's, in X11 mode), icewm or kwin (KDE's kwin_x11), on Xvfb;
-#   orca: openbox with the screen reader Orca listening, which logs what it would speak (with
-#         or without a voice) to orca.log in the runtime folder;
-#   mutter-wayland, kwin-wayland: GNOME's or KDE's Wayland compositor, headless, the program on
-#         its XWayland;
-#   bare: Xvfb with no window manager, and a headless Wayland compositor (weston) beside it, as
-#         on a Wayland desktop.
-# Usage: e2e_session.py DESKTOP PROGRAM
+# Durnoval end to end, on an X display of its own under a desktop users run (scripts/xdesktop.py
+# starts it): keys and clicks go through the X server, windows are read back from it, and what
+# they show is read as a screen reader reads it (AT-SPI); on the orca desktop, the screen reader
+# Orca runs beside the program and the session reads what it would speak. Each behaviour is a
+# step named by its docstring; the first that fails ends the session, and what the servers and
+# the desktop said follows.
+# Usage: own-environment.sh --fonts e2e_session.py DESKTOP PROGRAM
 # Exit status: 1 when a step fails; 77 when something needed is not installed, and the run is
 # skipped, with one line that names it.
 
-import atexit, os, pty, re, shlex, shutil, subprocess, sys, threading, time
+import os, re, subprocess, sys, time
 
-# What runs each desktop, beside Xvfb or as a Wayland compositor with its own XWayland, and the
-# programs it needs with the Debian packages that have them.
-DESKTOPS = {
-    "openbox": ("openbox --sm-disable", "Xvfb:xvfb openbox:openbox"),
-    "orca": ("openbox --sm-disable", "Xvfb:xvfb openbox:openbox orca:orca"),
-    "mutter": ("dbus-run-session -- mutter --x11 --replace --sm-disable", "Xvfb:xvfb mutter:mutter"),
-    "icewm": ("icewm", "Xvfb:xvfb icewm:icewm"),
-    "kwin": ("dbus-run-session -- kwin_x11 --replace", "Xvfb:xvfb kwin_x11:kwin-x11"),
-    "bare": ("weston --backend=headless-backend.so --socket=wayland-durnoval --idle-time=0", "Xvfb:xvfb weston:weston"),
-    "mutter-wayland": ("mutter --wayland --headless --virtual-monitor 1024x768 --", "mutter:mutter Xwayland:xwayland"),
-    "kwin-wayland": ("kwin_wayland --virtual --xwayland --exit-with-session", "kwin_wayland:kwin-wayland Xwayland:xwayland")}
-DESKTOP, PROGRAM, WORK = sys.argv[1], os.path.realpath(sys.argv[2]), os.environ["XDG_RUNTIME_DIR"]
-for need in DESKTOPS[DESKTOP][1].split() + ["dbus-run-session:dbus"]:
-    if not shutil.which(need.split(":")[0]):
-        print("skipped: {} is not installed (Debian: {})".format(*need.split(":")))
-        sys.exit(77)
-if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:  # a bus of its own, the accessibility bus's way in
-    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, "-u", *sys.argv])
+sys.path.insert(0, f"{os.path.dirname(os.path.realpath(__file__))}/../../scripts")
+DESKTOP, PROGRAM = sys.argv[1], os.path.realpath(sys.argv[2])
 try:
+    import xdesktop as xd
     import pyatspi
-    from Xlib import X, XK, Xutil, display, error, protocol
+    from xdesktop import X, Xutil, frame, key, prop, protocol, stacking, x_window, x_windows
 except ImportError as missing:
     print(f"skipped: {missing.name} is not installed (Debian: python3-pyatspi, python3-xlib)")
     sys.exit(77)
-MANAGED = DESKTOP != "bare"  # a window manager frames, places, stacks and minimizes the windows
 # GNOME gives Qt programs its GTK platform theme; bare X, standing in for a Wayland desktop's,
 # brings it to make test.
 THEME = {"QT_QPA_PLATFORMTHEME": "gtk3"} if DESKTOP in ("mutter", "mutter-wayland", "bare") else {}
@@ -54,7 +30,6 @@ MAIN, ABOUT, CONFIRM = "Durnoval Calculator", "Durnoval, by the Durnoval develop
 # wall (the key filter drops them all) and calculating.
 RESULTS = {"Diameter of the original tire": "25.5", "Diameter of the new tire": "22.8",
            "New diameter in percent of the original": "89%", "True speed when the speedometer reads 60 mph": "54mph"}
-LOG = open(f"{WORK}/x.log", "a")  # what the servers and the desktop say
 program = None  # till it starts
 
 
@@ -73,127 +48,24 @@ def until(what, probe, done=bool, seconds=20):  # long enough for a machine busy
         time.sleep(0.05)
 
 
-def desktop_starts():
-    """the desktop starts"""
-    global D, ROOT, ADDED
-    command = shlex.split(DESKTOPS[DESKTOP][0])
-    if DESKTOP.endswith("-wayland"):  # the compositor's own session passes on its environment
-        report = f"env -0 >{WORK}/env.new && mv {WORK}/env.new {WORK}/env && exec sleep infinity"
-        compositor = subprocess.Popen(command + (["sh", "-c", report] if DESKTOP == "mutter-wayland" else
-                                        [f"sh -c {shlex.quote(report)}"]), stdout=LOG, stderr=LOG)
-        # Asked to end before its XWayland, mutter removes its displays' lock files; it leaves them
-        # when both end at once, as when the namespace ends them, and enough keep the next from starting.
-        atexit.register(lambda: compositor.terminate() or compositor.wait(10))
-        until("the compositor", lambda: os.path.exists(f"{WORK}/env"), seconds=60)
-        os.environ.update(name.split("=", 1) for name in open(f"{WORK}/env").read().split("\0")[:-1])
-    else:
-        # Xvfb writes its display's number once it accepts connections. -noreset: a server that
-        # resets when its last client leaves drops whoever connects meanwhile.
-        number, written = os.pipe()
-        subprocess.Popen(["Xvfb", "-displayfd", str(written), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                          "-noreset"], pass_fds=[written], stdout=LOG, stderr=LOG)
-        os.close(written)
-        os.environ["DISPLAY"] = ":" + os.read(number, 16).decode().strip()
-        subprocess.Popen(command, stdout=LOG, stderr=LOG)
-    D = display.Display()
-    ROOT = D.screen().root
-    if DESKTOP == "bare":
-        until("weston", lambda: os.path.exists(f"{WORK}/wayland-durnoval"), seconds=60)
-        os.environ.update(WAYLAND_DISPLAY="wayland-durnoval", XDG_SESSION_TYPE="wayland")
-    else:  # managing windows, which mutter does a while after it first claims the screen
-        until("the window manager", lambda: prop(ROOT, "_NET_CLIENT_LIST_STACKING") is not None, seconds=60)
-    # Dead keys and compose, which the keymap may lack, on free keys of their own before the
-    # program starts, which reads the keymap as it is then.
-    XK.load_keysym_group("xkb")
-    first, last = D.display.info.min_keycode, D.display.info.max_keycode
-    free = [first + i for i, keys in enumerate(D.get_keyboard_mapping(first, last - first + 1)) if not any(keys)]
-    ADDED = dict(zip(("dead_acute", "dead_circumflex", "Multi_key"), free))
-    for name, code in ADDED.items():
-        D.change_keyboard_mapping(code, [(XK.string_to_keysym(name),)])
-    if DESKTOP == "orca":
-        # Its log comes line by line to a terminal, where a file gets it in blocks. Orca 43 with no
-        # voice waits long for one.
-        terminal, orca_output = pty.openpty()
-        version = int(re.search(r"\d+", subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout)[0])
-        subprocess.Popen(["orca", "--disable", "braille", "--debug-file", "/dev/stdout"] + ["--disable", "speech"] * (
-            version < 44), stdout=orca_output, stderr=LOG)
-        orca_log = open(f"{WORK}/orca.log", "w", buffering=1)
-        threading.Thread(target=lambda: orca_log.writelines(open(terminal, errors="replace")), daemon=True).start()
-        until("Orca", lambda: re.search(r"Screen reader on\.|ORCA: Startup complete", open(f"{WORK}/orca.log").read()),
-              seconds=60)
-
-
-# Keys as a keyboard sends them: each by its keycode, with no modifier but those named (a tool
-# that looks a key up by its symbol may add one: xdotool sends F10 as Alt+F10 with
-# xkeyboard-config 2.4x). The pointer likewise.
-def fake(*inputs, **place):
-    for kind, detail in inputs:
-        D.xtest_fake_input(kind, detail, **place)
-    D.sync()
-    time.sleep(0.1)
-
-
-def key(*combos):
-    for combo in combos:
-        # This connection's keymap is as it was before the keys were added.
-        codes = [ADDED.get(name) or D.keysym_to_keycode(XK.string_to_keysym(name)) for name in combo.split("+")]
-        fake(*[(X.KeyPress, code) for code in codes], *[(X.KeyRelease, code) for code in codes[::-1]])
-
-
 def click(accessible):
     box, field = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS), accessible.getRole() == pyatspi.ROLE_TEXT
-    fake((X.MotionNotify, 0), x=box.x + box.width // 2, y=box.y + box.height // 2)
-    fake((X.ButtonPress, 1), (X.ButtonRelease, 1))
+    xd.fake((X.MotionNotify, 0), x=box.x + box.width // 2, y=box.y + box.height // 2)
+    xd.fake((X.ButtonPress, 1), (X.ButtonRelease, 1))
     # A window manager may hold a click a while before it lets it through; keys meanwhile go
     # where the focus was.
     if field:
         until(f"{accessible.name!r} focused by a click", lambda: accessible.getState().contains(pyatspi.STATE_FOCUSED))
 
 
-# A window's property: text, numbers, or None where it has none.
-def prop(window, name):
-    found = window.get_full_property(D.intern_atom(name), X.AnyPropertyType)
-    return found and (found.value.decode() if found.format == 8 else list(found.value))
-
-
-# Top-level windows bottom to top, as the window manager stacks them or, with none, the X server.
-def stacking():
-    return prop(ROOT, "_NET_CLIENT_LIST_STACKING") if MANAGED else [w.id for w in ROOT.query_tree().children]
-
-
-# The program's own windows on the screen: mutter 44 and later draw frames in a client that
-# carries their titles.
-def x_windows(title):
-    def shown(window):
-        try:
-            return (prop(window, "_NET_WM_PID") == [program.pid] and prop(window, "_NET_WM_NAME") == title
-                    and window.get_attributes().map_state == X.IsViewable)
-        except error.XError:  # gone meanwhile
-            return False
-    return [w for w in (D.create_resource_object("window", id) for id in stacking()) if shown(w)]
-
-
-def x_window(title):
-    (window_,) = x_windows(title)  # exactly one
-    return window_
-
-
-# x, y, width and height of the window with its window manager's frame around it.
-def frame(title):
-    window_ = x_window(title)
-    at, size = ROOT.translate_coords(window_, 0, 0), window_.get_geometry()
-    left, right, top, bottom = prop(window_, "_NET_FRAME_EXTENTS") or [0] * 4
-    return at.x - left, at.y - top, size.width + left + right, size.height + top + bottom
-
-
 # The window has the keyboard, with or without a window manager to give it.
 def active(title, after="it is shown"):
-    until(f"{title!r} active after {after}", lambda: D.get_input_focus().focus == x_window(title))
+    until(f"{title!r} active after {after}", lambda: xd.D.get_input_focus().focus == x_window(title))
 
 
 # Centred on the screen less the panels the desktop keeps there, and active.
 def centred_and_active(title):
-    x, y, width, height = (prop(ROOT, "_NET_WORKAREA") or [0, 0, 1024, 768])[:4]
+    x, y, width, height = (prop(xd.ROOT, "_NET_WORKAREA") or [0, 0, 1024, 768])[:4]
     until(f"{title!r} centred by its frame", lambda: frame(title), lambda f: max(
         abs(2 * f[0] + f[2] - 2 * x - width), abs(2 * f[1] + f[3] - 2 * y - height)) <= 4)
     active(title)
@@ -201,7 +73,7 @@ def centred_and_active(title):
 
 # What the screen reader Orca on the orca desktop would speak.
 def spoken():
-    return re.findall(r"SPEECH OUTPUT: '(.*?)' ?[\[{]", open(f"{WORK}/orca.log").read())
+    return re.findall(r"SPEECH OUTPUT: '(.*?)' ?[\[{]", open(f"{xd.WORK}/orca.log").read())
 
 
 # The window once it is on the screen; a screen reader announces it by its role and title.
@@ -294,12 +166,12 @@ def stays_above():
     """the confirmation stays above a window raised over it, and below a screen locker"""
     confirmation()
     x, y, width, height = frame(CONFIRM)
-    for title, above in (("Over", True), ("Locker", False))[:1 if MANAGED else 2]:
-        cover = ROOT.create_window(x - 50, y - 50, width + 99, height + 99, 0, 0, override_redirect=not above)
+    for title, above in (("Over", True), ("Locker", False))[:1 if xd.MANAGED else 2]:
+        cover = xd.ROOT.create_window(x - 50, y - 50, width + 99, height + 99, 0, 0, override_redirect=not above)
         cover.map()
         until(f"{title} on the screen", stacking, lambda order: cover.id in order)
         cover.configure(stack_mode=X.Above)
-        D.sync()
+        xd.D.sync()
         time.sleep(0.5)
         until(f"the confirmation {'above' if above else 'below'} {title}", stacking,
               lambda order: (order.index(x_window(CONFIRM).id) > order.index(cover.id)) == above)
@@ -310,9 +182,9 @@ def comes_back():
     """minimized by the window manager, the confirmation comes straight back in its place"""
     confirmation()
     place, confirm = frame(CONFIRM), x_window(CONFIRM)
-    ROOT.send_event(protocol.event.ClientMessage(window=confirm, client_type=D.intern_atom("WM_CHANGE_STATE"), data=(
+    xd.ROOT.send_event(protocol.event.ClientMessage(window=confirm, client_type=xd.D.intern_atom("WM_CHANGE_STATE"), data=(
         32, [Xutil.IconicState, 0, 0, 0, 0])), event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
-    D.sync()
+    xd.D.sync()
     time.sleep(0.5)
     # mutter keeps a minimized window mapped, so its window manager's record tells.
     until("the confirmation back in its place", lambda: prop(confirm, "WM_STATE")[0] != Xutil.IconicState
@@ -324,8 +196,8 @@ def yes_ends():
     """the confirmation: an alert the window manager offers no move; Yes ends the program"""
     yes = control(confirmation(), "Yes, exit Durnoval")
     centred_and_active(CONFIRM)
-    if MANAGED and (D.intern_atom("_NET_WM_ACTION_MOVE") in (prop(x_window(CONFIRM), "_NET_WM_ALLOWED_ACTIONS") or [])
-                    or D.intern_atom("_NET_WM_STATE_SKIP_TASKBAR") not in prop(x_window(CONFIRM), "_NET_WM_STATE")):
+    if xd.MANAGED and (xd.D.intern_atom("_NET_WM_ACTION_MOVE") in (prop(x_window(CONFIRM), "_NET_WM_ALLOWED_ACTIONS") or [])
+                    or xd.D.intern_atom("_NET_WM_STATE_SKIP_TASKBAR") not in prop(x_window(CONFIRM), "_NET_WM_STATE")):
         raise AssertionError("the window manager offers to move the confirmation, or lists it in task bars")
     # A click may be lost on a busy machine: Yes is clicked again while the program runs.
     until("the program ended by Yes", lambda: click(yes) or program.wait(2), lambda status: status == 0)
@@ -336,8 +208,9 @@ def heard():
     answer and Clear (from Qt 6.8 on, which can announce them), the about window and the confirmation"""
     announces = int(app.toolkitVersion.split(".")[1]) >= 8
     # Once Orca listens, it names the field the focus comes back to.
-    until("Orca naming the focused field", lambda: key("Tab", "Shift_L+Tab") or " ".join(spoken()),
-          lambda text: "Width of the original tire text" in text, seconds=30)
+    # A key waits for Orca to pass it on: a busy Orca is given time before the next.
+    until("Orca naming the focused field", lambda: key("Tab", "Shift_L+Tab") or time.sleep(3) or " ".join(spoken()),
+          lambda text: "Width of the original tire text" in text, seconds=45)
     said = len(spoken())
     for keys, what in ((("1", "period", "2", "period", "3"), "3"),
                        (("Return",), "The width of the original tire is not a number. "
@@ -354,14 +227,15 @@ def heard():
     until("the program ended by Yes", lambda: key("Return") or program.wait(2), lambda status: status is not None)
 
 
-steps = [desktop_starts, starts, heard] if DESKTOP == "orca" else (
-    [desktop_starts, starts, calculates, put_away, stays_above] + [comes_back] * MANAGED + [yes_ends])
+xd.until = until
+steps = [xd.start, starts, heard] if DESKTOP == "orca" else (
+    [xd.start, starts, calculates, put_away, stays_above] + [comes_back] * xd.MANAGED + [yes_ends])
 for behaviour in steps:
     name = " ".join(behaviour.__doc__.split())
     try:
         behaviour()
     except Exception as failure:  # what the session started, its namespace ends
-        print(f"FAILED: {name}: {failure}", open(f"{WORK}/x.log").read(), sep="\n")
+        print(f"FAILED: {name}: {failure}", open(f"{xd.WORK}/x.log").read(), sep="\n")
         sys.exit(1)
     print(f"ok: {name}")
 print(f"passed: {len(steps)} steps")
