@@ -32,9 +32,8 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
-.PHONY: all install deps dist run build test check sanitize check-leftovers package lintian \
-	check-hardening check-reproducible screenshots clean check-debian autopkgtest \
-	check-distributions ci here
+.PHONY: all install deps dist run build test check sanitize check-leftovers package lintian clean \
+	check-hardening check-reproducible screenshots check-debian autopkgtest check-distributions ci here
 
 # The program, its tests and the tools they run; CMAKE_OPTIONS go to cmake.
 all build:
@@ -52,7 +51,6 @@ deps:
 # xz on one thread packs the same way each time). It builds without git, at the release date.
 dist:
 	git archive --format=tar --prefix=durnoval-$(VERSION)/ HEAD | xz -9 -T1 >durnoval-$(VERSION).tar.xz
-	@echo "durnoval-$(VERSION).tar.xz: $$(sha256sum <durnoval-$(VERSION).tar.xz | cut -d ' ' -f 1)"
 
 # Only the program and what it needs; the tests and tools are built by make test.
 run:
@@ -179,7 +177,7 @@ check-debian-%: mirror = $(shell apt-get indextargets --format '$$(REPO_URI)' | 
 check-debian-%:
 	mkdir -p $(BUILD_DIR) && git bundle create -q $(bundle) HEAD
 	@echo "make $(targets) on a fresh $* root at $$(git rev-parse --short=12 HEAD), from $(mirror)"
-	start=$$(date +%s); if $(SUDO) env TMPDIR=$${TMPDIR:-/var/tmp} mmdebstrap --quiet --mode=unshare \
+	@start=$$(date +%s); if $(SUDO) env TMPDIR=$${TMPDIR:-/var/tmp} mmdebstrap --quiet --mode=unshare \
 	    --variant=minbase --include=git,make,ca-certificates,sudo --aptopt='Acquire::Check-Valid-Until "false"' \
 	    --customize-hook='copy-in $(bundle) /root' --customize-hook='chroot "$$1" git \
 	        -c advice.detachedHead=false clone -q /root/$(notdir $(bundle)) /root/durnoval' \

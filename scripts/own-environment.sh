@@ -45,12 +45,10 @@ if [ -n "$fonts" ]; then
         ln -s "${found#*|}" "$home/fonts/"
     done
 fi
+# Three faces need no cache.
 cat >"$home/fonts.conf" <<EOF
-<fontconfig>
-  <dir>$home/fonts</dir>
-  <cachedir>$home/.cache/fontconfig</cachedir>
-  <match target="font"><edit name="hintstyle" mode="assign"><const>hintslight</const></edit></match>
-</fontconfig>
+<fontconfig><dir>$home/fonts</dir>
+  <match target="font"><edit name="hintstyle" mode="assign"><const>hintslight</const></edit></match></fontconfig>
 EOF
 
 # Sanitizer settings are the build's, not the desktop's, and pass through.

@@ -23,12 +23,11 @@ ending() {
     # As a terminal starts a job: Ctrl+C reaches it, where a script's background commands ignore it.
     setsid ${TIMEOUT:+timeout $TIMEOUT} env --default-signal=INT "$here/../../scripts/own-environment.sh" --fonts \
         "$here/e2e_session.py" "$desktop" "$3" >"$work/$1.log" 2>&1 & local test=$!
-    # The signal a second after the program has started: to the job, or to the test's wrapper alone.
-    [ -z "$signal" ] || for _ in {1..300}; do ps -o comm= -s $test | grep -q durnoval && break; sleep 0.2; done
-    [ -z "$signal" ] || { sleep 1; kill -$signal$test; }
+    # The signal mid-session, as the program starts: to the job, or to the test's wrapper alone.
+    [ -z "$signal" ] || { sleep 3; kill -$signal$test; }
     wait $test; status=$?; sleep 0.5 # the kernel takes a moment to end what is left
-    ps -e -o pid=,args= >"$work/ps" # all but this script and ps are left over
-    left=$(grep -v -E '^ *1 | ps -e |<defunct>$' "$work/ps")
+    # Every process but this script (and its own subshells) and ps is left over.
+    left=$(ps -e -o pid=,args= | grep -v -E 'leftovers\.sh| ps -e |<defunct>$')
     echo "$1: status $status (expected $2), $(grep -c . <<<"$left") processes left"
     [ -z "$left" ] && [ "$status" -eq "$2" ] || { echo "$left"; cat "$work/$1.log"; failed=1; }
 }
