@@ -137,7 +137,7 @@ def calculates():
 def put_away():
     """a message, the confirmation and the about window put away by keys: the main window as it was left"""
     start = frame(MAIN)
-    x_window(MAIN).configure(x=start[0] + 60, y=start[1] + 40)  # asked of the window manager, if any
+    (main := x_window(MAIN)).configure(x=start[0] + 60, y=start[1] + 40)  # asked of the window manager, if any
     until("the main window moved", lambda: frame(MAIN), lambda f: f[:2] != start[:2])
     time.sleep(0.5)  # a window manager that would put it back has done so by now
     before = frame(MAIN)
@@ -151,8 +151,8 @@ def put_away():
         key(*keys)
         if over:
             active(over, keys)
-        else:
-            until("the error message", lambda: len(x_windows(MAIN)), lambda count: count == 2)
+        else:  # the message, which has the main window's title, has the keyboard
+            until("the error message active", lambda: [w for w in x_windows(MAIN) if w != main] == [xd.D.get_input_focus().focus])
         key("Escape")
         active(MAIN, f"{keys} and Esc")
         until(f"the main window back in place after {keys}", lambda: frame(MAIN), lambda f: f == before)
