@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # An X display of its own under a desktop users run, with a D-Bus session bus of its own, for the
 # end-to-end sessions, and the X side of driving it (python3-xlib): keys and clicks through XTest
-# as a keyboard and a mouse send them, windows and their properties read back. Run the session
-# in own-environment.sh, whose PID namespace ends all it starts however it ends. What the
-# servers and the desktop say goes to x.log in the runtime folder. The desktops:
+# as a keyboard and a mouse send them, windows and their properties read back. A session
+# (tests/e2e/e2e_session.py DESKTOP ...) imports it, sets its until and calls start(); run it in
+# own-environment.sh, whose PID namespace ends all it starts however it ends. What the servers
+# and the desktop say goes to x.log in the runtime folder. The desktops:
 #   openbox, mutter (GNOME's, in X11 mode), icewm or kwin (KDE's kwin_x11), on Xvfb;
 #   orca: openbox with the screen reader Orca listening, which logs what it would speak (with
 #         or without a voice) to orca.log in the runtime folder;
